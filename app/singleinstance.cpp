@@ -1,0 +1,104 @@
+#include "app/singleinstance.h"
+
+#include "app/instancemessage.h"
+#include "app/logging.h"
+#include "hooks/inputhooks.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QLockFile>
+#include <QStandardPaths>
+#include <QTimer>
+
+namespace {
+// A client that connects and never completes its frame is dropped after this long.
+constexpr int kClientTimeoutMs = 2000;
+
+QString runtimeDir()
+{
+    // XDG_RUNTIME_DIR is private to the user (0700); fall back to a private folder in /tmp.
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (dir.isEmpty())
+        dir = QDir::tempPath() + QStringLiteral("/orbis-mouse-") + qEnvironmentVariable("USER");
+    QDir().mkpath(dir);
+    QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                   | QFileDevice::ExeOwner);
+    return dir;
+}
+} // namespace
+
+SingleInstance::SingleInstance(const QString &key, QObject *parent)
+    : QObject(parent), key_(key), serverName_(serverNameForKey(key))
+{
+}
+
+SingleInstance::~SingleInstance()
+{
+    if (server_)
+        server_->close();
+    delete lock_;
+}
+
+QString SingleInstance::keyForExecutable(const QString &executablePath)
+{
+    const QByteArray hash =
+        QCryptographicHash::hash(executablePath.toUtf8(), QCryptographicHash::Sha1).toHex();
+    return QStringLiteral("orbis-mouse-") + QString::fromLatin1(hash.left(16));
+}
+
+QString SingleInstance::serverNameForKey(const QString &key)
+{
+    return runtimeDir() + QLatin1Char('/') + key + QStringLiteral(".sock");
+}
+
+bool SingleInstance::isRunning()
+{
+    if (decided_ >= 0)
+        return decided_ == 1;
+    lock_ = new QLockFile(runtimeDir() + QLatin1Char('/') + key_ + QStringLiteral(".lock"));
+    lock_->setStaleLockTime(0); // a lock of a dead process is taken over
+    if (!lock_->tryLock(0)) {
+        decided_ = 1;
+        return true;
+    }
+    decided_ = 0;
+    server_ = new QLocalServer(this);
+    server_->setSocketOptions(QLocalServer::UserAccessOption);
+    QLocalServer::removeServer(serverName_); // a leftover of a crashed instance
+    if (!server_->listen(serverName_))
+        ORBIS_LOG(lcApp, "instance socket not available: " + server_->errorString());
+    connect(server_, &QLocalServer::newConnection, this, &SingleInstance::acceptConnection);
+    return false;
+}
+
+void SingleInstance::acceptConnection()
+{
+    while (QLocalSocket *socket = server_->nextPendingConnection()) {
+        auto *reader = new instancemessage::FrameReader;
+        auto *timer = new QTimer(socket);
+        timer->setSingleShot(true);
+        connect(timer, &QTimer::timeout, socket, &QLocalSocket::abort);
+        timer->start(kClientTimeoutMs);
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QObject::destroyed, socket, [reader] { delete reader; });
+        connect(socket, &QLocalSocket::readyRead, socket, [socket, reader, timer] {
+            const auto status = reader->append(socket->readAll());
+            if (status == instancemessage::FrameReader::NeedMore)
+                return;
+            timer->stop();
+            // Copy what the box needs and drop the connection before any box runs its own loop.
+            const quint32 tag = reader->tag();
+            const QByteArray payload = reader->payload();
+            socket->abort();
+            if (status != instancemessage::FrameReader::Complete)
+                return;
+            CopyDataMessage message;
+            message.dwData = tag;
+            message.cbData = static_cast<quint32>(payload.size());
+            message.lpData = payload.constData();
+            dispatchCopyData(message);
+        });
+    }
+}

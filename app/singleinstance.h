@@ -1,0 +1,35 @@
+#pragma once
+// The single-instance rule: the first process takes a lock file and listens on a local socket,
+// both private to the user; a later start finds the lock taken and ends. The socket delivers
+// messages from other processes (see instancemessage.h) to the registered copy-data callback.
+#include <QObject>
+#include <QString>
+
+class QLockFile;
+class QLocalServer;
+
+class SingleInstance : public QObject
+{
+    Q_OBJECT
+public:
+    // key: derived from the executable path by default (keyForExecutable).
+    explicit SingleInstance(const QString &key, QObject *parent = nullptr);
+    ~SingleInstance() override;
+
+    // True when another process of the same key is running. The first call decides: when no
+    // other instance runs, this one takes the lock and starts listening.
+    bool isRunning();
+    QString serverName() const { return serverName_; }
+
+    static QString keyForExecutable(const QString &executablePath);
+    static QString serverNameForKey(const QString &key);
+
+private:
+    void acceptConnection();
+
+    QString key_;
+    QString serverName_;
+    QLockFile *lock_ = nullptr;
+    QLocalServer *server_ = nullptr;
+    int decided_ = -1; // -1 undecided, 0 first instance, 1 another runs
+};

@@ -1,0 +1,151 @@
+#include "app/widget.h"
+
+#include "app/globals.h"
+#include "app/instancemessage.h"
+#include "app/logging.h"
+#include "bridge/myqquickview.h"
+#include "bridge/ui_controler.h"
+#include "hooks/inputhooks.h"
+#include "platform/devicechange.h"
+#include "platform/dialogs.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMenu>
+
+namespace {
+const char *const kTrayMenuStyle =
+    "QMenu { border: 1px solid rgb(100, 100, 100); background: rgb(68, 69, 73); } "
+    "QMenu::item { height: 22px; padding: 0px 25px 0px 20px; } "
+    "QMenu::item:enabled { color: rgb(225, 225, 225); } "
+    "QMenu::item:!enabled { color: rgb(155, 155, 155); } "
+    "QMenu::item:enabled:selected { color: rgb(230, 230, 230); background: rgba(255, 255, 255, "
+    "40); } "
+    "QMenu::separator { height: 1px; background: rgb(100, 100, 100); } "
+    "QMenu::indicator { width: 13px; height: 13px; } "
+    "QMenu::icon { padding-left: 2px; padding-right: 2px; } ";
+}
+
+Widget::Widget(QWidget *parent) : QWidget(parent)
+{
+    hid.owner = this;
+
+    controller = new Ui_Controler;
+    controller->setup(this, &hid);
+    controller->view->hid = &hid;
+
+    pollTimer.setInterval(2048);
+    pollTimer.setSingleShot(true);
+    connect(&pollTimer, &QTimer::timeout, this, &Widget::checkDevice);
+
+    trayIcon = new QSystemTrayIcon(this);
+    auto *quitAction = new QAction(tr("Quit (&Q)"), this);
+    connect(quitAction, &QAction::triggered, this, &Widget::exitSYS);
+    trayMenu_ = new QMenu(this);
+    trayMenu_->addAction(quitAction);
+    trayMenu_->setStyleSheet(QString::fromLatin1(kTrayMenuStyle));
+    trayIcon->setContextMenu(trayMenu_);
+    trayIcon->setToolTip(QStringLiteral("TALVERN ORBIS MOUSE R207"));
+    trayIcon->setIcon(QIcon(QStringLiteral("./modules/img/logo.ico")));
+    connect(trayIcon, &QSystemTrayIcon::activated, this, &Widget::trayIconActivated);
+    trayIcon->setVisible(true);
+
+    deviceChanges_ = platform::DeviceChangeSource::create(this);
+    connect(deviceChanges_, &platform::DeviceChangeSource::deviceChanged, this,
+            &Widget::deviceChangeNotified);
+}
+
+Widget::~Widget()
+{
+    hid.stopHidListen();
+    controller->deleteLater();
+    // The listener task reads the device table and acts on this widget: let it end first.
+    hid.waitListenerFinished();
+}
+
+myQQuickView *Widget::view() const { return controller ? controller->view : nullptr; }
+
+void Widget::deviceChangeNotified()
+{
+    if (!hid.listenRunning)
+        pollTimer.start();
+}
+
+void Widget::restoreWindow() { setVisible(true); }
+
+void Widget::trayIconActivated(QSystemTrayIcon::ActivationReason reason)
+{
+    if (reason == QSystemTrayIcon::DoubleClick && deviceConnected)
+        restoreWindow();
+}
+
+void Widget::exitSYS()
+{
+    hid.stopHidListen();
+    QCoreApplication::exit(0);
+}
+
+void Widget::startUi()
+{
+    view()->initUI();
+    QCoreApplication::postEvent(this, new UserEvent(2177));
+}
+
+void Widget::customEvent(QEvent *event)
+{
+    if (event->type() == UserEvent::EventType && static_cast<UserEvent *>(event)->value == 2177)
+        view()->runUI();
+}
+
+void Widget::onCopyData(const CopyDataMessage *message, void *context)
+{
+    auto *self = static_cast<Widget *>(context);
+    if (!self || !message || message->dwData != instancemessage::kWarningTag)
+        return;
+    const QString text =
+        instancemessage::warningText(static_cast<const char *>(message->lpData), message->cbData);
+    if (!text.isNull())
+        platform::showWarningBox(self->windowTitle(), text);
+}
+
+void Widget::onKeyboardEvent(quint8 usage, bool isDown, void *context)
+{
+    auto *self = static_cast<Widget *>(context);
+    if (self && self->view())
+        self->view()->notifyKeyboard(isDown, usage);
+}
+
+void Widget::onMouseEvent(quint8 buttonCode, bool isDown, qint32 x, qint32 y, void *context)
+{
+    auto *self = static_cast<Widget *>(context);
+    if (self && self->view())
+        self->view()->notifyMouse(isDown, buttonCode, static_cast<uint>(x), static_cast<uint>(y));
+}
+
+void Widget::connectSequence()
+{
+    ORBIS_LOG(lcDevice, "Device Connect");
+    view()->clearHidBusy();
+    deviceConnected = true;
+    platform::showTrayBalloon(trayIcon, QStringLiteral("Info"),
+                              QStringLiteral("Brisvanta Gaming MouseQ46"));
+    hid.startHidListen(hid.devIndex);
+    if (view()->icType == QLatin1String("560")) {
+        view()->mouseReadProfile(0);
+        view()->mouseReadProfile(1);
+        if (view()->isGun) {
+            view()->mouseReadProfile(2);
+            view()->mouseReadProfile(3);
+            view()->mouseReadProfile(4);
+        }
+    }
+    view()->setEnabled(true);
+    startUi();
+}
+
+void Widget::disconnectSequence()
+{
+    ORBIS_LOG(lcDevice, "Device DisConnect");
+    deviceConnected = false;
+    setVisible(false);
+}

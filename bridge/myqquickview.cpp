@@ -1,0 +1,79 @@
+#include "bridge/myqquickview.h"
+
+#include "device/hid_thread.h"
+
+#include <QFocusEvent>
+#include <QQuickItem>
+#include <cstring>
+
+myQQuickView::myQQuickView(QWidget *parent) : QQuickWidget(parent)
+{
+    std::memset(profileImage, 0, sizeof profileImage);
+    loadConfiguration();
+}
+
+myQQuickView::~myQQuickView() = default;
+
+void myQQuickView::focusInEvent(QFocusEvent *event)
+{
+    // Repaint at once and keep the event from the base class.
+    update();
+    event->accept();
+}
+
+void myQQuickView::invokeRoot(const char *function, Qt::ConnectionType type,
+                              const QVariantList &args)
+{
+    QObject *root = rootObject();
+    if (!root)
+        return;
+    switch (args.size()) {
+    case 0:
+        QMetaObject::invokeMethod(root, function, type);
+        break;
+    case 1:
+        QMetaObject::invokeMethod(root, function, type, Q_ARG(QVariant, args[0]));
+        break;
+    case 2:
+        QMetaObject::invokeMethod(root, function, type, Q_ARG(QVariant, args[0]),
+                                  Q_ARG(QVariant, args[1]));
+        break;
+    default:
+        QMetaObject::invokeMethod(root, function, type, Q_ARG(QVariant, args.value(0)),
+                                  Q_ARG(QVariant, args.value(1)), Q_ARG(QVariant, args.value(2)),
+                                  Q_ARG(QVariant, args.value(3)));
+        break;
+    }
+}
+
+void myQQuickView::initUI() { invokeRoot("initUI", Qt::QueuedConnection); }
+
+void myQQuickView::runUI() { invokeRoot("run", Qt::QueuedConnection); }
+
+void myQQuickView::setBusy(int busyTime)
+{
+    invokeRoot("setProtectUI", Qt::DirectConnection, {QVariant(busyTime)});
+}
+
+void myQQuickView::setCurrentDPI(int dpiValue)
+{
+    invokeRoot("setCurrentDPI", Qt::DirectConnection, {QVariant(dpiValue)});
+}
+
+void myQQuickView::clearHidBusy()
+{
+    if (hid)
+        hid->hidIdle = true;
+}
+
+void myQQuickView::notifyKeyboard(bool isDown, uchar usbCode)
+{
+    invokeRoot("detectKeyboard", Qt::QueuedConnection,
+               {QVariant(isDown), QVariant(static_cast<int>(usbCode))});
+}
+
+void myQQuickView::notifyMouse(bool isDown, uint code, uint x, uint y)
+{
+    invokeRoot("detectMouse", Qt::QueuedConnection,
+               {QVariant(isDown), QVariant(code), QVariant(x), QVariant(y)});
+}

@@ -1,0 +1,84 @@
+#pragma once
+// The declarative view that fills the host window and the bridge that QML reaches as "ui_View".
+// The class is split over several files by concern: view set-up and the calls into the scene
+// (myqquickview.cpp), the settings store (myqquickview_settings.cpp), profiles
+// (myqquickview_profiles.cpp), and the slots the main scene uses (myqquickview_scene.cpp). The
+// logic itself lives in small units (SettingsStore, ...) that these slots call.
+#include <QList>
+#include <QQuickWidget>
+#include <QStringList>
+#include <QVariant>
+
+class Hid_Thread;
+class QSettings;
+class SettingsStore;
+
+class myQQuickView : public QQuickWidget
+{
+    Q_OBJECT
+public:
+    explicit myQQuickView(QWidget *parent = nullptr);
+    ~myQQuickView() override;
+
+    Hid_Thread *hid = nullptr; // set by the host widget right after set-up; not owned
+
+    // Device-model flags cached from the global file at construction; not refreshed later.
+    bool isColorful = false;
+    bool isGun = false;
+    QString icType;
+
+    SettingsStore *store = nullptr; // the twelve settings objects; owned
+    // Mirror of the on-board profile memory of a 560-family device.
+    uchar profileImage[5][128];
+
+    // Entry points for the input hooks (not slots): queued calls of the scene's
+    // detectKeyboard / detectMouse.
+    void notifyKeyboard(bool isDown, uchar usbCode);
+    void notifyMouse(bool isDown, uint code, uint x, uint y);
+
+public slots:
+    // View and UI start.
+    void initUI();
+    void runUI();
+    void setBusy(int busyTime);
+    void setCurrentDPI(int dpiValue);
+    void resetApconfig();
+    void clearHidBusy();
+
+    // Settings store.
+    QVariant getData(QVariant key, bool isRecovery);
+    QVariantList getDataList(QVariant key, bool isRecovery);
+    QVariant getGlobalData(QVariant key);
+    void setData(QVariant key, QVariant data);
+    void setDataList(QVariant key, QVariantList datalist);
+    void setGlobalData(QVariant key, QVariant tmpdata);
+
+    // Profiles.
+    void setCurrentProfile(int profile);
+    bool loadProfile(int profile);
+    void saveProfile(int profile);
+    void resetProfile(int profile);
+    void copyProfile(int destprofile, int srcprofile);
+    QVariant getXYSensitive(QVariant index);
+    void setXYSensitive(QVariant index, QVariant xyData);
+    QVariant getselectGun(QVariant index);
+    void setSelectGun(QVariant index, QVariant xyData);
+    void mouseSetProfile(uint profileNo);
+    void mouseReadProfile(uint profileNo);
+    QVariant mouseReadCurrentProfile();
+
+    // Used by the main scene.
+    QStringList getLangStrings(QVariant typeStr, QVariant langCode);
+    void mouseSetReportRate(uchar rate);
+    QVariant mouseGetCurrentDPI();
+
+protected:
+    void focusInEvent(QFocusEvent *event) override;
+
+private:
+    // Opens the settings objects and caches the device-model flags (constructor step).
+    void loadConfiguration();
+    // Invokes a function of the scene's root object by name; does nothing without it.
+    void invokeRoot(const char *function, Qt::ConnectionType type,
+                    const QVariantList &args = QVariantList());
+};

@@ -1,0 +1,75 @@
+#include "bridge/ui_controler.h"
+
+#include "bridge/myqquickview.h"
+#include "device/hid_thread.h"
+
+#include <QQmlContext>
+#include <QQuickItem>
+#include <QSettings>
+#include <QWidget>
+
+Ui_Controler::Ui_Controler(QObject *parent) : QObject(parent) {}
+
+void Ui_Controler::setup(QWidget *host, Hid_Thread *hid)
+{
+    hostWidget = host;
+    if (host->objectName().isEmpty())
+        host->setObjectName(QStringLiteral("Widget"));
+    host->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint);
+    host->setWindowOpacity(1.0);
+    host->setAttribute(Qt::WA_TranslucentBackground, true);
+    host->setStyleSheet(QStringLiteral("background:transparent;"));
+
+    view = new myQQuickView(host);
+    view->setObjectName(QStringLiteral("ui_View"));
+    // The scene draws its own rounded, partly transparent frame.
+    view->setAttribute(Qt::WA_AlwaysStackOnTop, true);
+    view->setAttribute(Qt::WA_TranslucentBackground, true);
+    view->setClearColor(Qt::transparent);
+    view->setResizeMode(QQuickWidget::SizeViewToRootObject);
+    view->setSource(QUrl(QStringLiteral("qrc:modules/qml/main.qml")));
+
+    // Published after the source is loaded; main.qml touches them only from later functions.
+    QQmlContext *context = view->rootContext();
+    context->setContextProperty(QStringLiteral("ui_View"), view);
+    context->setContextProperty(QStringLiteral("hid"), hid);
+    context->setContextProperty(QStringLiteral("ui_Ctl"), this);
+
+    host->resize(view->size());
+
+    QSettings config(QStringLiteral("./modules/setting/apConfig.bin"), QSettings::IniFormat);
+    host->setWindowTitle(config.value(QStringLiteral("common/name"), QString()).toString());
+}
+
+void Ui_Controler::onMinimize()
+{
+    if (hostWidget)
+        hostWidget->showMinimized();
+}
+
+void Ui_Controler::onClose()
+{
+    if (hostWidget)
+        hostWidget->setVisible(false);
+}
+
+void Ui_Controler::onXChanged(int x)
+{
+    if (hostWidget)
+        hostWidget->move(hostWidget->x() + x, hostWidget->y());
+}
+
+void Ui_Controler::onYChanged(int y)
+{
+    if (hostWidget)
+        hostWidget->move(hostWidget->x(), hostWidget->y() + y);
+}
+
+void Ui_Controler::setBusy(int busyTime)
+{
+    if (QObject *root = view->rootObject())
+        QMetaObject::invokeMethod(root, "setProtectUI", Qt::DirectConnection,
+                                  Q_ARG(QVariant, QVariant(busyTime)));
+}
+
+void Ui_Controler::setBusy() { setBusy(0); }

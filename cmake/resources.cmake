@@ -1,0 +1,26 @@
+# The scene (main.qml with its basic components) and the pages are compiled into the programs;
+# the data tree modules/ (settings, macros, gun data, languages, tray icon) is copied beside them.
+file(GLOB ORBIS_SCENE_FILES CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR}
+    ${CMAKE_SOURCE_DIR}/modules/qml/*.qml ${CMAKE_SOURCE_DIR}/modules/qml/*.js
+    ${CMAKE_SOURCE_DIR}/modules/qml/basic/*)
+file(GLOB ORBIS_PAGE_FILES CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR}
+    ${CMAKE_SOURCE_DIR}/modules/qml/Vq3/*)
+qt_add_resources(orbis_core orbis_scene PREFIX "/" BASE ${CMAKE_SOURCE_DIR} FILES ${ORBIS_SCENE_FILES})
+qt_add_resources(orbis_core orbis_pages PREFIX "/" BASE ${CMAKE_SOURCE_DIR} FILES ${ORBIS_PAGE_FILES})
+
+# Run-time data beside the executables. Copied (not linked) so tests may change their copy.
+file(GLOB_RECURSE ORBIS_DATA_FILES CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR}
+    ${CMAKE_SOURCE_DIR}/modules/setting/* ${CMAKE_SOURCE_DIR}/modules/macro/*
+    ${CMAKE_SOURCE_DIR}/modules/gun/* ${CMAKE_SOURCE_DIR}/modules/i18n/*
+    ${CMAKE_SOURCE_DIR}/modules/img/*.ico)
+set(ORBIS_DATA_OUTPUTS)
+foreach(f ${ORBIS_DATA_FILES})
+    set(out ${CMAKE_BINARY_DIR}/bin/${f})
+    add_custom_command(OUTPUT ${out}
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/${f} ${out}
+        DEPENDS ${CMAKE_SOURCE_DIR}/${f} VERBATIM)
+    list(APPEND ORBIS_DATA_OUTPUTS ${out})
+endforeach()
+add_custom_target(orbis_data ALL DEPENDS ${ORBIS_DATA_OUTPUTS}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/bin/modules/macro)
+add_dependencies(orbis_core orbis_data)

@@ -1,0 +1,33 @@
+# Sources are gathered per folder, so adding a unit means adding its files, nothing more.
+file(GLOB ORBIS_CORE_SOURCES CONFIGURE_DEPENDS
+    ${CMAKE_SOURCE_DIR}/app/*.cpp ${CMAKE_SOURCE_DIR}/app/*.h
+    ${CMAKE_SOURCE_DIR}/device/*.cpp ${CMAKE_SOURCE_DIR}/device/*.h
+    ${CMAKE_SOURCE_DIR}/bridge/*.cpp ${CMAKE_SOURCE_DIR}/bridge/*.h
+    ${CMAKE_SOURCE_DIR}/hooks/*.cpp ${CMAKE_SOURCE_DIR}/hooks/*.h
+    ${CMAKE_SOURCE_DIR}/platform/*.cpp ${CMAKE_SOURCE_DIR}/platform/*.h
+    ${CMAKE_SOURCE_DIR}/platform/linux/*.cpp ${CMAKE_SOURCE_DIR}/platform/linux/*.h)
+# The entry points and the two start-up hooks are chosen per program at link time.
+list(FILTER ORBIS_CORE_SOURCES EXCLUDE REGEX "/app/main\\.cpp$|/app/startup_real\\.cpp$")
+
+add_library(orbis_core STATIC ${ORBIS_CORE_SOURCES})
+target_include_directories(orbis_core PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(orbis_core PUBLIC
+    Qt6::Core Qt6::Gui Qt6::Widgets Qt6::Network Qt6::Concurrent Qt6::Qml Qt6::Quick
+    Qt6::QuickWidgets PkgConfig::UDEV)
+if(XTST_FOUND)
+    target_link_libraries(orbis_core PUBLIC PkgConfig::XTST)
+endif()
+# The device code sees only the hidapi header; which implementation it gets is decided by the
+# program: the system library or the simulated devices.
+target_include_directories(orbis_core PUBLIC ${HIDAPI_INCLUDE_DIRS})
+
+file(GLOB ORBIS_SIM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/sim/*.cpp ${CMAKE_SOURCE_DIR}/sim/*.h)
+list(FILTER ORBIS_SIM_SOURCES EXCLUDE REGEX "/sim/demo_startup\\.cpp$")
+add_library(orbis_sim STATIC ${ORBIS_SIM_SOURCES})
+target_link_libraries(orbis_sim PUBLIC orbis_core)
+
+add_executable(orbis-mouse ${CMAKE_SOURCE_DIR}/app/main.cpp ${CMAKE_SOURCE_DIR}/app/startup_real.cpp)
+target_link_libraries(orbis-mouse PRIVATE orbis_core PkgConfig::HIDAPI)
+
+add_executable(orbis-mouse-demo ${CMAKE_SOURCE_DIR}/app/main.cpp ${CMAKE_SOURCE_DIR}/sim/demo_startup.cpp)
+target_link_libraries(orbis-mouse-demo PRIVATE orbis_sim)

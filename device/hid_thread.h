@@ -1,0 +1,88 @@
+#pragma once
+// The one device object: device table, the two hidapi handles of the current device, the report
+// buffers, the transfer lock, and every device command as a slot (so QML can call them by name).
+// It derives from QThread only to carry slots; its thread is never started. All commands run on
+// the GUI thread; only the event listener runs on a pool thread.
+#include "device/deviceentry.h"
+
+#include <QFuture>
+#include <QThread>
+#include <atomic>
+
+struct hid_device_;
+typedef struct hid_device_ hid_device;
+class Widget;
+
+class Hid_Thread : public QThread
+{
+    Q_OBJECT
+public:
+    explicit Hid_Thread(QObject *parent = nullptr);
+    ~Hid_Thread() override;
+
+    Widget *owner = nullptr;   // host widget: tray icon and, through the controller, the view
+    DeviceList devList;        // replaced wholesale by each device check
+    int devIndex = 1;          // entry every command addresses
+    hid_device *hidDev = nullptr;  // command interface
+    hid_device *hidDev2 = nullptr; // event interface (listener only)
+    bool hidIdle = true;           // transfer lock: true while no command holds the device
+    std::atomic<bool> listenRunning{false}; // listener run flag, shared with the pool thread
+    bool settleFlag = true;
+    QFuture<void> listenFuture;
+    uchar cmdBuf[9] = {};
+    uchar ackBuf[9] = {};
+    QByteArray dataBuf; // data block; sized for the largest block rounded up to a whole chunk
+
+    // Transport (GUI thread).
+    hid_device *openHidDevice(int index);
+    hid_device *openHidDevice2(int index);
+    void closeHidDevice();
+    void closeHidDevice2();
+    bool waitHidIdle();
+    void hidSettle();
+    bool hidSendCmd(int n, bool settle);
+    bool hidReadCmd(int n);
+
+    // Event listener.
+    void startHidListen(int index);
+    void stopHidListen();                 // clears the run flag; does not wait
+    void waitListenerFinished();          // blocks until the listener task has returned
+    void hidListenLoop(int index);
+
+public slots:
+    uchar hidCS(uchar *data7);
+    void USBDataEncryption(uchar *FIFOBuf, uchar *SecrecyCode);
+    void USBDataDecipher(uchar *FIFOBuf, uchar *SecrecyCode);
+    bool chkDeviceIsEnCode(int index);
+
+    // 553 family.
+    void hid553_00H_GetSecrecyCode(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
+    void hid553_01H_SetReportRate(uchar rate);
+    void hid553_02H_SetCurrentKeyMatrix(uchar currentKeyMatrix);
+    void hid553_03H_SetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
+    void hid553_04H_SetGunData(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
+    void hid553_0BH_SetCurrentDPI(uchar stage);
+    void hid553_0DH_SetRGBLedEffect(uchar effect, uchar option1, uchar option2);
+    void hid553_10H_SetLED8StageColor(uchar type, uchar *src24);
+    void hid553_11H_SetDPISet(uchar dpiStage, uchar *src8);
+    void hid553_12H_SetKeyMatrix(uchar *src64, uchar indexAddOne);
+    void hid553_13H_SetMacroKey(uchar macroId, uchar *src128);
+    void hid553_83H_GetKeyboardoption(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
+    void hid553_8BH_GetCurrentDPI(uchar &byte1);
+
+    // 560 family.
+    void hid560_01H_SetKeyboardoption(uchar byte1, uchar byte2);
+    void hid560_02H_SetCurrentProfile(uchar profile);
+    void hid560_03H_SetReportRate(uchar rate);
+    void hid560_04H_SetCurrentDPI(uchar stage);
+    void hid560_0CH_setProfile(uchar *src128, uchar profileData);
+    void hid560_0DH_SetKeyMatrix(uchar *src64, uchar indexAddOne);
+    void hid560_0FH_SetMacroKey(uchar macroId, uchar *src128);
+    void hid560_81H_GetKeyboardoption(uchar &byte1, uchar &byte2);
+    void hid560_82H_GetCurrentProfile(uchar &byte1);
+    void hid560_84H_GetCurrentDPI(uchar &byte1, uchar &byte2);
+    void hid560_8CH_readProfile(uchar *src128, uchar profileNo);
+};
+
+// The process-wide secrecy code C0..C7 (C1..C6 from the last six-character sCode).
+extern uchar secrecyCode[8];

@@ -1,0 +1,2 @@
+// TODO(sim): the simulated implementation of the hidapi C API.
+#include <hidapi.h>

@@ -1,0 +1,83 @@
+#include "testsupport.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+
+namespace testsupport {
+
+QString binDir() { return QStringLiteral(ORBIS_BIN_DIR); }
+
+static void copyTree(const QString &from, const QString &to)
+{
+    QDir().mkpath(to);
+    QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString src = it.next();
+        const QString dst = to + src.mid(from.size());
+        if (it.fileInfo().isDir())
+            QDir().mkpath(dst);
+        else
+            QFile::copy(src, dst);
+    }
+}
+
+ScratchTree::ScratchTree()
+{
+    copyTree(binDir() + QStringLiteral("/modules"), dir_.path() + QStringLiteral("/modules"));
+    QDir().mkpath(dir_.path() + QStringLiteral("/modules/macro"));
+    previous_ = QDir::currentPath();
+    QDir::setCurrent(dir_.path());
+}
+
+ScratchTree::~ScratchTree() { QDir::setCurrent(previous_); }
+
+namespace {
+QMutex captureMutex;
+QStringList captured;
+int captureDepth = 0;
+QtMessageHandler previousHandler = nullptr;
+
+void captureHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    {
+        QMutexLocker lock(&captureMutex);
+        captured.append(message);
+    }
+    if (qEnvironmentVariableIsSet("ORBIS_TEST_VERBOSE") && previousHandler)
+        previousHandler(type, context, message);
+}
+} // namespace
+
+LogCapture::LogCapture()
+{
+    QMutexLocker lock(&captureMutex);
+    if (captureDepth++ == 0) {
+        captured.clear();
+        previousHandler = qInstallMessageHandler(captureHandler);
+    }
+}
+
+LogCapture::~LogCapture()
+{
+    QMutexLocker lock(&captureMutex);
+    if (--captureDepth == 0)
+        qInstallMessageHandler(previousHandler);
+}
+
+QStringList LogCapture::lines() const
+{
+    QMutexLocker lock(&captureMutex);
+    return captured;
+}
+
+int LogCapture::count(const QString &line) const { return lines().count(line); }
+
+void LogCapture::clear()
+{
+    QMutexLocker lock(&captureMutex);
+    captured.clear();
+}
+
+} // namespace testsupport

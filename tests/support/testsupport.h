@@ -1,0 +1,39 @@
+#pragma once
+// Helpers shared by the test programs.
+#include <QMutex>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace testsupport {
+
+// The folder that holds the built programs and their modules/ tree.
+QString binDir();
+
+// A private copy of the built modules/ tree in a temporary folder, made the working directory
+// for the copy's lifetime, so a test may change settings files freely.
+class ScratchTree
+{
+public:
+    ScratchTree();
+    ~ScratchTree();
+    QString path() const { return dir_.path(); }
+    QString file(const QString &relative) const { return dir_.path() + '/' + relative; }
+
+private:
+    QTemporaryDir dir_;
+    QString previous_;
+};
+
+// Collects the debug lines written while it exists (all categories), thread-safely.
+class LogCapture
+{
+public:
+    LogCapture();
+    ~LogCapture();
+    QStringList lines() const;
+    int count(const QString &line) const;
+    void clear();
+};
+
+} // namespace testsupport
