@@ -1,2 +1,0 @@
-// TODO(sim): the simulated implementation of the hidapi C API.
-#include <hidapi.h>
