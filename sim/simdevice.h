@@ -34,8 +34,8 @@ struct Transfer {
 };
 
 struct MouseConfig {
-    quint16 vid = 0x3151;
-    quint16 pid = 0x4011;
+    quint16 vid = 0x1209;
+    quint16 pid = 0x0001;
     QString family = QStringLiteral("553"); // "553" or "560"
     bool isEncode = false;
     QByteArray secrecyCode = "527361"; // six characters: C1..C6 of the scrambling
