@@ -5,10 +5,10 @@
 #include <QtGlobal>
 
 struct DeviceEntry {
-    qint32 type = -1;       // 0 keyboard, 1 mouse; polling does not branch on it
-    quint16 vid = 0;        // USB vendor id (enumeration filter)
-    quint16 pid = 0;        // USB product id (enumeration filter)
-    quint16 usagePage = 0;  // command interface collection
+    qint32 type = -1;      // 0 keyboard, 1 mouse; polling does not branch on it
+    quint16 vid = 0;       // USB vendor id (enumeration filter)
+    quint16 pid = 0;       // USB product id (enumeration filter)
+    quint16 usagePage = 0; // command interface collection
     quint16 usage = 0;
     quint16 usagePage2 = 0; // event interface collection
     quint16 usage2 = 0;

@@ -4,6 +4,7 @@
 // It derives from QThread only to carry slots; its thread is never started. All commands run on
 // the GUI thread; only the event listener runs on a pool thread.
 #include "device/deviceentry.h"
+#include "device/frames.h"
 
 #include <QFuture>
 #include <QThread>
@@ -12,6 +13,7 @@
 struct hid_device_;
 typedef struct hid_device_ hid_device;
 class Widget;
+struct CommandSpec;
 
 class Hid_Thread : public QThread
 {
@@ -20,9 +22,9 @@ public:
     explicit Hid_Thread(QObject *parent = nullptr);
     ~Hid_Thread() override;
 
-    Widget *owner = nullptr;   // host widget: tray icon and, through the controller, the view
-    DeviceList devList;        // replaced wholesale by each device check
-    int devIndex = 1;          // entry every command addresses
+    Widget *owner = nullptr;       // host widget: tray icon and, through the controller, the view
+    DeviceList devList;            // replaced wholesale by each device check
+    int devIndex = 1;              // entry every command addresses
     hid_device *hidDev = nullptr;  // command interface
     hid_device *hidDev2 = nullptr; // event interface (listener only)
     bool hidIdle = true;           // transfer lock: true while no command holds the device
@@ -45,9 +47,13 @@ public:
 
     // Event listener.
     void startHidListen(int index);
-    void stopHidListen();                 // clears the run flag; does not wait
-    void waitListenerFinished();          // blocks until the listener task has returned
+    void stopHidListen();        // clears the run flag; does not wait
+    void waitListenerFinished(); // blocks until the listener task has returned
     void hidListenLoop(int index);
+
+    // Device polling: installs a freshly read table. The command handle is closed, so the next
+    // command opens the interface the new table names.
+    void setDeviceTable(const DeviceList &list);
 
 public slots:
     uchar hidCS(uchar *data7);
@@ -82,6 +88,35 @@ public slots:
     void hid560_82H_GetCurrentProfile(uchar &byte1);
     void hid560_84H_GetCurrentDPI(uchar &byte1, uchar &byte2);
     void hid560_8CH_readProfile(uchar *src128, uchar profileNo);
+
+private:
+    // Command shapes (hid_commands.cpp). Each takes the lock or writes the command's failure
+    // line, and reports whether the exchange with the device succeeded.
+    bool takeLock(const CommandSpec &command);
+    void releaseLock();
+    bool sendSet(const CommandSpec &command, const frames::Params &params,
+                 const QByteArray &block = QByteArray());
+    bool exchangeGet(const CommandSpec &command, const frames::Params &request,
+                     uchar *const *results, int count, bool resultsAsTemplate);
+    void sendPerProfile(const CommandSpec &command, uchar value);
+    void loadDataBlock(const QByteArray &block);
+    bool gunProfiles() const;
+
+    // Transport details (hid_transport.cpp).
+    DeviceEntry *currentEntry();
+    bool blockLengthUsable(int n);
+    void awaitFreshHandle();
+    bool drainInput();
+
+    // Listener details (hid_listener.cpp).
+    bool setListenOption();
+    void reportDpiSwitch(int stage);
+    void reportRemoval(int index, const QString &path);
+
+    QString cmdPath_;          // path hidDev was opened on
+    qint64 cmdOpenedAtMs_ = 0; // platform::nowMs() of that open
+    bool holdLock_ = false;    // a multi-report command keeps the lock across its reports
+    QString listenPath_;       // event interface path handed to the running listener task
 };
 
 // The process-wide secrecy code C0..C7 (C1..C6 from the last six-character sCode).

@@ -1,0 +1,128 @@
+// The event listener: a task on the global thread pool that reads the device's event interface
+// and turns DPI-switch reports into a view update and a tray balloon, and notices removal.
+//
+// Threads: the task works only on its own copy of the event interface path (listenPath_,
+// written before the task starts and not while it runs), on hidDev2 (which only the running task
+// touches) and on listenRunning (atomic). Everything it does to GUI objects or to the device
+// table is posted to the GUI thread.
+#include "app/globals.h"
+#include "app/logging.h"
+#include "app/widget.h"
+#include "bridge/myqquickview.h"
+#include "device/commandtable.h"
+#include "device/hid_thread.h"
+#include "device/hidio.h"
+#include "platform/dialogs.h"
+
+#include <QThreadPool>
+#include <QtConcurrent>
+
+namespace
+{
+constexpr int kEventReadTimeoutMs = 500;
+} // namespace
+
+bool Hid_Thread::setListenOption()
+{
+    // Switches on the device's event reports. The options are written back only when they were
+    // read from the device: writing values the device never gave would overwrite its other
+    // option bits with guesses, so a failed read leaves the device as it is.
+    const myQQuickView *view = owner ? owner->view() : nullptr;
+    if (view && view->icType == QLatin1String("560")) {
+        uchar options[2] = {};
+        uchar *results[] = {&options[0], &options[1]};
+        if (!exchangeGet(cmd560::GetKeyboardoption, {}, results, 2, true))
+            return false;
+        hid560_01H_SetKeyboardoption(options[0] | 0x08, options[1]);
+        return true;
+    }
+    uchar options[4] = {};
+    uchar *results[] = {&options[0], &options[1], &options[2], &options[3]};
+    if (!exchangeGet(cmd553::GetKeyboardoption, {}, results, 4, true))
+        return false;
+    hid553_03H_SetKeyboardoption(options[0], options[1], options[2], options[3] | 0x40);
+    return true;
+}
+
+void Hid_Thread::startHidListen(int index)
+{
+    listenRunning = false;
+    // Only one listener: the previous task ends within one read timeout.
+    waitListenerFinished();
+    setListenOption();
+    listenPath_ = index >= 0 && index < devList.size() ? devList[index].devPath2 : QString();
+    listenRunning = true;
+    listenFuture =
+        QtConcurrent::run(QThreadPool::globalInstance(), [this, index] { hidListenLoop(index); });
+}
+
+void Hid_Thread::stopHidListen()
+{
+    listenRunning = false;
+}
+
+void Hid_Thread::waitListenerFinished()
+{
+    listenFuture.waitForFinished();
+}
+
+void Hid_Thread::hidListenLoop(int index)
+{
+    const QString path = listenPath_;
+    if (path.isEmpty())
+        return; // no event interface: the run flag stays set
+    // The handle stays open across passes, so no report is lost between a close and a reopen.
+    while (listenRunning) {
+        if (!hidDev2) {
+            hidDev2 = hidio::open(hidio::Interface::Event, path);
+            if (!hidDev2) {
+                reportRemoval(index, path);
+                return;
+            }
+        }
+        uchar report[64] = {};
+        const int r = hidio::read(hidio::Interface::Event, hidDev2, report, sizeof report,
+                                  kEventReadTimeoutMs);
+        if (r < 0) {
+            closeHidDevice2(); // the next pass reopens it, or finds the device gone
+            continue;
+        }
+        if (r == 4 && report[0] == 6 && report[1] == 7)
+            reportDpiSwitch(report[3]);
+    }
+    closeHidDevice2();
+}
+
+void Hid_Thread::reportDpiSwitch(int stage)
+{
+    Widget *host = owner;
+    if (!host)
+        return;
+    QMetaObject::invokeMethod(
+        host,
+        [host, stage] {
+            if (myQQuickView *view = host->view())
+                view->setCurrentDPI(stage);
+            platform::showTrayBalloon(host->trayIcon, QStringLiteral("Info"),
+                                      dpiSwitchText[frames::dpiSwitchTextIndex(stage)] +
+                                          QLatin1Char(' '));
+        },
+        Qt::QueuedConnection);
+}
+
+void Hid_Thread::reportRemoval(int index, const QString &path)
+{
+    ORBIS_LOG(lcDevice, "Device removed");
+    Widget *host = owner;
+    QMetaObject::invokeMethod(
+        this,
+        [this, host, index, path] {
+            if (host && host->view())
+                host->view()->setEnabled(false);
+            // Only if the table still describes the device this listener watched.
+            if (index >= 0 && index < devList.size() && devList[index].devPath2 == path)
+                devList[index].devPath2.clear();
+        },
+        Qt::QueuedConnection);
+    listenRunning = false;
+}
