@@ -1,4 +1,86 @@
-// TODO(settings): per-user data directory for installed programs.
 #include "app/datadir.h"
 
-QString resolveWorkingDirectory(const QString &executableDir) { return executableDir; }
+#include "app/logging.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+namespace
+{
+
+const QString ModulesDir = QStringLiteral("/modules");
+
+// True when a file can really be created in dir (permissions, read-only mounts).
+bool canWriteIn(const QString &dir)
+{
+    if (!QFileInfo(dir).isDir())
+        return false;
+    QTemporaryFile probe(dir + QStringLiteral("/.write-test-XXXXXX"));
+    return probe.open();
+}
+
+// The installed factory tree: beside the executable (portable tree) or in the shared data
+// directory of an installation (<prefix>/bin/orbis-mouse, <prefix>/share/orbis-mouse/modules).
+QString factoryTree(const QString &executableDir)
+{
+    const QStringList candidates = {
+        executableDir + ModulesDir,
+        executableDir + QStringLiteral("/../share/orbis-mouse") + ModulesDir,
+    };
+    for (const QString &candidate : candidates) {
+        if (QFileInfo(candidate + QStringLiteral("/setting")).isDir())
+            return QDir::cleanPath(candidate);
+    }
+    return QString();
+}
+
+// Copies every file of from into to, keeping the folder layout; existing files are kept.
+void seedTree(const QString &from, const QString &to)
+{
+    QDir().mkpath(to);
+    QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString target = to + source.mid(from.size());
+        if (it.fileInfo().isDir()) {
+            QDir().mkpath(target);
+        } else if (!QFileInfo::exists(target)) {
+            QFile::copy(source, target);
+            // Installed files are read-only; the user's copies must be writable.
+            QFile::setPermissions(target, QFile::permissions(target) | QFile::WriteOwner);
+        }
+    }
+}
+
+} // namespace
+
+QString resolveWorkingDirectory(const QString &executableDir)
+{
+    if (canWriteIn(executableDir + ModulesDir + QStringLiteral("/setting")))
+        return executableDir;
+
+    const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    if (userDir.isEmpty())
+        return executableDir;
+    const QString userTree = userDir + ModulesDir;
+    // Seeded once, when the user's tree has no global file yet: afterwards the tree is theirs,
+    // and neither an update of the installed files nor a later start overwrites it.
+    if (!QFileInfo::exists(userTree + QStringLiteral("/setting/apConfig.bin"))) {
+        const QString factory = factoryTree(executableDir);
+        if (factory.isEmpty()) {
+            ORBIS_LOG(lcApp, QStringLiteral("No factory data found beside %1").arg(executableDir));
+        } else {
+            seedTree(factory, userTree);
+            ORBIS_LOG(lcApp,
+                      QStringLiteral("User data seeded in %1 from %2").arg(userTree, factory));
+        }
+    }
+    QDir().mkpath(userTree + QStringLiteral("/setting"));
+    QDir().mkpath(userTree + QStringLiteral("/macro"));
+    return userDir;
+}

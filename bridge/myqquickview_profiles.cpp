@@ -1,15 +1,137 @@
-// Profile slots. TODO(settings): the real profile operations land with the settings work.
+// Profile slots: selection, import and export through the file dialogs, reset and copy (all in
+// SettingsStore), the per-profile sensitivity and gun choices, and the five on-board profile
+// images of a 560-family device.
 #include "bridge/myqquickview.h"
 
-void myQQuickView::setCurrentProfile(int) {}
-bool myQQuickView::loadProfile(int) { return false; }
-void myQQuickView::saveProfile(int) {}
-void myQQuickView::resetProfile(int) {}
-void myQQuickView::copyProfile(int, int) {}
-QVariant myQQuickView::getXYSensitive(QVariant) { return QVariant(); }
-void myQQuickView::setXYSensitive(QVariant, QVariant) {}
-QVariant myQQuickView::getselectGun(QVariant) { return QVariant(); }
-void myQQuickView::setSelectGun(QVariant, QVariant) {}
-void myQQuickView::mouseSetProfile(uint) {}
-void myQQuickView::mouseReadProfile(uint) {}
-QVariant myQQuickView::mouseReadCurrentProfile() { return QVariant(0); }
+#include "app/logging.h"
+#include "bridge/settingsstore.h"
+#include "device/hid_thread.h"
+#include "platform/dialogs.h"
+
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace
+{
+
+constexpr uint ProfileImageCount = 5;
+
+QString desktopDirectory()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+}
+
+bool refuseImage(uint profileNo)
+{
+    if (profileNo < ProfileImageCount)
+        return false;
+    ORBIS_LOG(lcBridge, QStringLiteral("Profile image %1 refused").arg(profileNo));
+    return true;
+}
+
+} // namespace
+
+void myQQuickView::setCurrentProfile(int profile)
+{
+    store->setCurrentProfile(profile);
+}
+
+bool myQQuickView::loadProfile(int profile)
+{
+    if (!SettingsStore::isProfileNumber(profile)) {
+        ORBIS_LOG(lcBridge, QStringLiteral("Profile number %1 refused").arg(profile));
+        return false;
+    }
+    const QString path =
+        platform::getOpenFileName(this, tr("Open File"), desktopDirectory(), tr("Profile(*.pf)"));
+    if (path.isEmpty())
+        return false;
+    QString why;
+    switch (store->importProfile(profile, path)) {
+    case SettingsStore::ImportResult::Imported:
+        return true;
+    case SettingsStore::ImportResult::Refused:
+        return false;
+    case SettingsStore::ImportResult::Unreadable:
+        why = tr("The file could not be read. The profile was not changed.");
+        break;
+    case SettingsStore::ImportResult::TooLarge:
+        why = tr("The file is too large to be a profile. The profile was not changed.");
+        break;
+    case SettingsStore::ImportResult::NotAProfile:
+        why = tr("The file is not a valid profile. The profile was not changed.");
+        break;
+    case SettingsStore::ImportResult::WriteFailed:
+        why = tr("The profile could not be written. The profile was not changed.");
+        break;
+    }
+    platform::showWarningBox(tr("Open File"), why);
+    return false;
+}
+
+void myQQuickView::saveProfile(int profile)
+{
+    if (!SettingsStore::isProfileNumber(profile))
+        return;
+    const QString path =
+        platform::getSaveFileName(this, tr("Save File"), desktopDirectory(), tr("Profile(*.pf)"));
+    if (!path.isEmpty())
+        store->exportProfile(profile, path);
+}
+
+void myQQuickView::resetProfile(int profile)
+{
+    store->resetProfile(profile);
+}
+
+void myQQuickView::copyProfile(int destprofile, int srcprofile)
+{
+    store->copyProfile(destprofile, srcprofile);
+}
+
+QVariant myQQuickView::getXYSensitive(QVariant index)
+{
+    const QVariant value =
+        store->currentProfile()->value(QStringLiteral("XYSensitive/") + index.toString());
+    bool isNumber = false;
+    settingsText(value).toInt(&isNumber);
+    return isNumber ? value : QVariant(4);
+}
+
+void myQQuickView::setXYSensitive(QVariant index, QVariant xyData)
+{
+    store->currentProfile()->setValue(QStringLiteral("XYSensitive/") + index.toString(), xyData);
+}
+
+QVariant myQQuickView::getselectGun(QVariant index)
+{
+    return settingsText(
+        store->currentProfile()->value(QStringLiteral("selectGun/") + index.toString()));
+}
+
+void myQQuickView::setSelectGun(QVariant index, QVariant xyData)
+{
+    store->currentProfile()->setValue(QStringLiteral("selectGun/") + index.toString(), xyData);
+}
+
+void myQQuickView::mouseSetProfile(uint profileNo)
+{
+    if (refuseImage(profileNo) || !hid)
+        return;
+    hid->hid560_0CH_setProfile(profileImage[profileNo], static_cast<uchar>(profileNo));
+}
+
+void myQQuickView::mouseReadProfile(uint profileNo)
+{
+    if (refuseImage(profileNo) || !hid)
+        return;
+    hid->hid560_8CH_readProfile(profileImage[profileNo], static_cast<uchar>(profileNo));
+}
+
+QVariant myQQuickView::mouseReadCurrentProfile()
+{
+    uchar profile = 0;
+    if (hid)
+        hid->hid560_82H_GetCurrentProfile(profile);
+    return QVariant(static_cast<int>(profile));
+}

@@ -1,11 +1,49 @@
-// Settings store slots. TODO(settings): the real store lands with the settings work.
+// Settings store slots: thin calls into SettingsStore, and the start-up load of the configuration.
 #include "bridge/myqquickview.h"
 
-void myQQuickView::loadConfiguration() {}
-void myQQuickView::resetApconfig() {}
-QVariant myQQuickView::getData(QVariant, bool) { return QVariant(); }
-QVariantList myQQuickView::getDataList(QVariant, bool) { return QVariantList(); }
-QVariant myQQuickView::getGlobalData(QVariant) { return QVariant(); }
-void myQQuickView::setData(QVariant, QVariant) {}
-void myQQuickView::setDataList(QVariant, QVariantList) {}
-void myQQuickView::setGlobalData(QVariant, QVariant) {}
+#include "bridge/settingsstore.h"
+
+void myQQuickView::loadConfiguration()
+{
+    icType.clear();
+    store = new SettingsStore(QStringLiteral("./modules/setting"), this);
+    // Cached once: a change of these keys takes effect at the next start.
+    isColorful = store->globalValue(QStringLiteral("mouse/isColorful")).toBool();
+    isGun = store->globalValue(QStringLiteral("mouse/isGun")).toBool();
+    icType = settingsText(store->globalValue(QStringLiteral("mouse/icType")));
+}
+
+void myQQuickView::resetApconfig()
+{
+    store->resetGlobal();
+}
+
+QVariant myQQuickView::getData(QVariant key, bool isRecovery)
+{
+    return store->value(key.toString(), isRecovery);
+}
+
+QVariantList myQQuickView::getDataList(QVariant key, bool isRecovery)
+{
+    return store->list(key.toString(), isRecovery);
+}
+
+QVariant myQQuickView::getGlobalData(QVariant key)
+{
+    return store->globalValue(key.toString());
+}
+
+void myQQuickView::setData(QVariant key, QVariant data)
+{
+    store->setValue(key.toString(), data);
+}
+
+void myQQuickView::setDataList(QVariant key, QVariantList datalist)
+{
+    store->setList(key.toString(), datalist);
+}
+
+void myQQuickView::setGlobalData(QVariant key, QVariant tmpdata)
+{
+    store->setGlobalValue(key.toString(), tmpdata);
+}

@@ -1,0 +1,234 @@
+#include "bridge/settingsstore.h"
+
+#include "app/logging.h"
+#include "bridge/filebytes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryFile>
+
+QVariantList settingsList(const QVariant &value)
+{
+    const int type = value.typeId();
+    if (type == QMetaType::QVariantList || type == QMetaType::QStringList)
+        return value.toList();
+    return QVariantList();
+}
+
+QString settingsText(const QVariant &value)
+{
+    const int type = value.typeId();
+    if (!value.isValid() || type == QMetaType::QVariantList || type == QMetaType::QStringList)
+        return QString();
+    return value.toString();
+}
+
+SettingsStore::SettingsStore(const QString &settingDir, QObject *parent)
+    : QObject(parent), dir_(settingDir)
+{
+    global_ = open(globalPath());
+    factory_ = open(factoryProfilePath());
+    for (int i = 0; i < ProfileCount; ++i)
+        profiles_.append(open(profilePath(i)));
+}
+
+// The settings objects are children: they are synced and deleted with the store.
+SettingsStore::~SettingsStore() = default;
+
+QString SettingsStore::globalPath() const
+{
+    return dir_ + QStringLiteral("/apConfig.bin");
+}
+
+QString SettingsStore::factoryGlobalPath() const
+{
+    return dir_ + QStringLiteral("/apConfigD.bin");
+}
+
+QString SettingsStore::factoryProfilePath() const
+{
+    return dir_ + QStringLiteral("/pD.bin");
+}
+
+QString SettingsStore::profilePath(int profile) const
+{
+    if (!isProfileNumber(profile))
+        return QString();
+    return dir_ + QStringLiteral("/p%1.bin").arg(profile + 1);
+}
+
+QSettings *SettingsStore::profile(int profile) const
+{
+    return isProfileNumber(profile) ? profiles_.at(profile) : nullptr;
+}
+
+bool SettingsStore::setCurrentProfile(int profile)
+{
+    if (!isProfileNumber(profile)) {
+        ORBIS_LOG(lcBridge, QStringLiteral("Profile number %1 refused").arg(profile));
+        return false;
+    }
+    current_ = profile;
+    return true;
+}
+
+QVariant SettingsStore::globalValue(const QString &key) const
+{
+    return global_->value(key);
+}
+
+void SettingsStore::setGlobalValue(const QString &key, const QVariant &value)
+{
+    global_->setValue(key, value);
+}
+
+QVariant SettingsStore::value(const QString &key, bool isRecovery) const
+{
+    return (isRecovery ? factory_ : currentProfile())->value(key);
+}
+
+QVariantList SettingsStore::list(const QString &key, bool isRecovery) const
+{
+    return settingsList(value(key, isRecovery));
+}
+
+void SettingsStore::setValue(const QString &key, const QVariant &value)
+{
+    currentProfile()->setValue(key, value);
+}
+
+void SettingsStore::setList(const QString &key, const QVariantList &list)
+{
+    currentProfile()->setValue(key, list);
+}
+
+bool SettingsStore::resetGlobal()
+{
+    QByteArray content;
+    if (readFileBytes(factoryGlobalPath(), &content) != FileReadResult::Ok) {
+        ORBIS_LOG(
+            lcBridge,
+            QStringLiteral("No factory copy %1; the global file is kept").arg(factoryGlobalPath()));
+        return false;
+    }
+    return replace(global_, content);
+}
+
+bool SettingsStore::resetProfile(int profile)
+{
+    if (!isProfileNumber(profile))
+        return false;
+    QByteArray content;
+    if (readFileBytes(factoryProfilePath(), &content) != FileReadResult::Ok) {
+        ORBIS_LOG(lcBridge, QStringLiteral("No factory profile %1; profile %2 is kept")
+                                .arg(factoryProfilePath())
+                                .arg(profile));
+        return false;
+    }
+    return replace(profiles_[profile], content);
+}
+
+bool SettingsStore::copyProfile(int destprofile, int srcprofile)
+{
+    if (!isProfileNumber(destprofile) || !isProfileNumber(srcprofile))
+        return false;
+    if (destprofile == srcprofile)
+        return true;
+    // The copy must carry the source's changes that have not reached its file yet.
+    profiles_[srcprofile]->sync();
+    QByteArray content;
+    if (readFileBytes(profilePath(srcprofile), &content) != FileReadResult::Ok) {
+        ORBIS_LOG(lcBridge, QStringLiteral("Profile %1 has no readable file; profile %2 is kept")
+                                .arg(srcprofile)
+                                .arg(destprofile));
+        return false;
+    }
+    return replace(profiles_[destprofile], content);
+}
+
+SettingsStore::ImportResult SettingsStore::importProfile(int profile, const QString &sourcePath)
+{
+    if (!isProfileNumber(profile))
+        return ImportResult::Refused;
+    QByteArray content;
+    switch (readFileBytes(sourcePath, &content, MaxImportBytes)) {
+    case FileReadResult::Ok:
+        break;
+    case FileReadResult::Unreadable:
+        return ImportResult::Unreadable;
+    case FileReadResult::TooLarge:
+        return ImportResult::TooLarge;
+    }
+    // Parse exactly the bytes that would be installed, from a private copy.
+    QTemporaryFile probeFile;
+    if (!probeFile.open() || probeFile.write(content) != content.size())
+        return ImportResult::WriteFailed;
+    probeFile.close();
+    {
+        QSettings probe(probeFile.fileName(), QSettings::IniFormat);
+        if (probe.status() == QSettings::FormatError) {
+            ORBIS_LOG(lcBridge, QStringLiteral("Profile file %1 could not be parsed; not imported")
+                                    .arg(sourcePath));
+            return ImportResult::NotAProfile;
+        }
+    }
+    return replace(profiles_[profile], content) ? ImportResult::Imported
+                                                : ImportResult::WriteFailed;
+}
+
+bool SettingsStore::exportProfile(int profile, const QString &targetPath)
+{
+    if (!isProfileNumber(profile))
+        return false;
+    // The exported file is taken from disk, so the profile's deferred writes go there first.
+    profiles_[profile]->sync();
+    QByteArray content;
+    if (readFileBytes(profilePath(profile), &content) != FileReadResult::Ok) {
+        ORBIS_LOG(lcBridge,
+                  QStringLiteral("Profile %1 has no readable file; nothing exported").arg(profile));
+        return false;
+    }
+    if (!writeFileBytes(targetPath, content)) {
+        ORBIS_LOG(lcBridge, QStringLiteral("Export to %1 failed").arg(targetPath));
+        return false;
+    }
+    return true;
+}
+
+QSettings *SettingsStore::open(const QString &path)
+{
+    auto *settings = new QSettings(path, QSettings::IniFormat, this);
+    if (settings->status() == QSettings::FormatError)
+        keepMalformedCopy(path);
+    return settings;
+}
+
+bool SettingsStore::replace(QSettings *&object, const QByteArray &content)
+{
+    const QString path = object->fileName();
+    // Deferred writes of the old object would otherwise land in the new file when it is
+    // finally deleted; they belong to the content being replaced.
+    object->sync();
+    if (!writeFileBytes(path, content)) {
+        ORBIS_LOG(lcBridge, QStringLiteral("Could not write %1; it is kept as it was").arg(path));
+        return false;
+    }
+    QSettings *old = object;
+    object = open(path);
+    old->deleteLater();
+    return true;
+}
+
+void SettingsStore::keepMalformedCopy(const QString &path)
+{
+    const QString copy = path + QStringLiteral(".bad");
+    QFile::remove(copy);
+    if (QFile::copy(path, copy))
+        ORBIS_LOG(lcBridge,
+                  QStringLiteral("Settings file %1 could not be parsed; kept a copy as %2")
+                      .arg(path, copy));
+    else
+        ORBIS_LOG(lcBridge,
+                  QStringLiteral("Settings file %1 could not be parsed; no copy kept").arg(path));
+}
