@@ -22,7 +22,8 @@ int orbisMain(int argc, char **argv)
     // process: only the tray menu's quit entry does.
     app.setQuitOnLastWindowClosed(false);
 
-    SingleInstance instance(SingleInstance::keyForExecutable(QCoreApplication::applicationFilePath()));
+    SingleInstance instance(
+        SingleInstance::keyForExecutable(QCoreApplication::applicationFilePath()));
     if (instance.isRunning())
         return 1;
 

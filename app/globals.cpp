@@ -3,7 +3,8 @@
 bool deviceConnected = false;
 
 QString dpiSwitchText[8] = {
-    QStringLiteral("DPI Switch to"), QStringLiteral("DPI Switch to"), QStringLiteral("DPI Switch to"),
-    QStringLiteral("DPI Switch to"), QStringLiteral("DPI Switch to"), QStringLiteral("DPI Switch to"),
+    QStringLiteral("DPI Switch to"), QStringLiteral("DPI Switch to"),
+    QStringLiteral("DPI Switch to"), QStringLiteral("DPI Switch to"),
+    QStringLiteral("DPI Switch to"), QStringLiteral("DPI Switch to"),
     QStringLiteral("DPI Switch to"), QStringLiteral("DPI Switch to"),
 };

@@ -4,7 +4,8 @@
 #include <QtEndian>
 #include <cstring>
 
-namespace instancemessage {
+namespace instancemessage
+{
 
 QByteArray encode(quint32 tag, const QByteArray &payload)
 {

@@ -4,7 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
-namespace instancemessage {
+namespace instancemessage
+{
 
 constexpr quint32 kWarningTag = 9487;      // the only tag that may show the warning box
 constexpr quint32 kMaxPayload = 64 * 1024; // longer frames are refused unread

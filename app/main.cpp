@@ -1,3 +1,6 @@
 #include "app/entry.h"
 
-int main(int argc, char **argv) { return orbisMain(argc, argv); }
+int main(int argc, char **argv)
+{
+    return orbisMain(argc, argv);
+}

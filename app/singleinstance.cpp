@@ -12,7 +12,8 @@
 #include <QStandardPaths>
 #include <QTimer>
 
-namespace {
+namespace
+{
 // A client that connects and never completes its frame is dropped after this long.
 constexpr int kClientTimeoutMs = 2000;
 
@@ -23,8 +24,8 @@ QString runtimeDir()
     if (dir.isEmpty())
         dir = QDir::tempPath() + QStringLiteral("/orbis-mouse-") + qEnvironmentVariable("USER");
     QDir().mkpath(dir);
-    QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                   | QFileDevice::ExeOwner);
+    QFile::setPermissions(dir,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     return dir;
 }
 } // namespace

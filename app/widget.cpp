@@ -13,7 +13,8 @@
 #include <QCoreApplication>
 #include <QMenu>
 
-namespace {
+namespace
+{
 const char *const kTrayMenuStyle =
     "QMenu { border: 1px solid rgb(100, 100, 100); background: rgb(68, 69, 73); } "
     "QMenu::item { height: 22px; padding: 0px 25px 0px 20px; } "
@@ -63,7 +64,10 @@ Widget::~Widget()
     hid.waitListenerFinished();
 }
 
-myQQuickView *Widget::view() const { return controller ? controller->view : nullptr; }
+myQQuickView *Widget::view() const
+{
+    return controller ? controller->view : nullptr;
+}
 
 void Widget::deviceChangeNotified()
 {
@@ -71,7 +75,10 @@ void Widget::deviceChangeNotified()
         pollTimer.start();
 }
 
-void Widget::restoreWindow() { setVisible(true); }
+void Widget::restoreWindow()
+{
+    setVisible(true);
+}
 
 void Widget::trayIconActivated(QSystemTrayIcon::ActivationReason reason)
 {

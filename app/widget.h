@@ -12,7 +12,8 @@ class Ui_Controler;
 class myQQuickView;
 class QMenu;
 struct CopyDataMessage;
-namespace platform {
+namespace platform
+{
 class DeviceChangeSource;
 }
 

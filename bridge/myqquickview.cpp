@@ -46,9 +46,15 @@ void myQQuickView::invokeRoot(const char *function, Qt::ConnectionType type,
     }
 }
 
-void myQQuickView::initUI() { invokeRoot("initUI", Qt::QueuedConnection); }
+void myQQuickView::initUI()
+{
+    invokeRoot("initUI", Qt::QueuedConnection);
+}
 
-void myQQuickView::runUI() { invokeRoot("run", Qt::QueuedConnection); }
+void myQQuickView::runUI()
+{
+    invokeRoot("run", Qt::QueuedConnection);
+}
 
 void myQQuickView::setBusy(int busyTime)
 {

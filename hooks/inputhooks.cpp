@@ -1,6 +1,7 @@
 #include "hooks/inputhooks.h"
 
-namespace {
+namespace
+{
 KeyboardCallback keyboardCallback = nullptr;
 void *keyboardContext = nullptr;
 MouseCallback mouseCallback = nullptr;
@@ -10,7 +11,10 @@ void *copyDataContext = nullptr;
 } // namespace
 
 // Global capture arrives with the button-assignment work; until then nothing is captured.
-bool installInputHooks(bool /*isoLayout*/) { return false; }
+bool installInputHooks(bool /*isoLayout*/)
+{
+    return false;
+}
 
 void removeInputHooks() {}
 

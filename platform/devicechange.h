@@ -3,7 +3,8 @@
 // same handler; the host widget decides whether to re-arm its poll timer.
 #include <QObject>
 
-namespace platform {
+namespace platform
+{
 
 class DeviceChangeSource : public QObject
 {

@@ -4,8 +4,10 @@
 #include <QMessageBox>
 #include <QSystemTrayIcon>
 
-namespace platform {
-namespace {
+namespace platform
+{
+namespace
+{
 WarningBoxHandler &warningHandler()
 {
     static WarningBoxHandler h;
@@ -56,8 +58,17 @@ void showTrayBalloon(QSystemTrayIcon *icon, const QString &title, const QString 
         icon->showMessage(title, text, QSystemTrayIcon::Information, 10000);
 }
 
-void setWarningBoxHandler(WarningBoxHandler handler) { warningHandler() = std::move(handler); }
-void setFileDialogHandler(FileDialogHandler handler) { fileHandler() = std::move(handler); }
-void setBalloonObserver(BalloonObserver observer) { balloonObserver() = std::move(observer); }
+void setWarningBoxHandler(WarningBoxHandler handler)
+{
+    warningHandler() = std::move(handler);
+}
+void setFileDialogHandler(FileDialogHandler handler)
+{
+    fileHandler() = std::move(handler);
+}
+void setBalloonObserver(BalloonObserver observer)
+{
+    balloonObserver() = std::move(observer);
+}
 
 } // namespace platform

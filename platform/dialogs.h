@@ -9,7 +9,8 @@
 class QWidget;
 class QSystemTrayIcon;
 
-namespace platform {
+namespace platform
+{
 
 using WarningBoxHandler = std::function<void(const QString &title, const QString &text)>;
 using FileDialogHandler = std::function<QString(bool save, const QString &title,

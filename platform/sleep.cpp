@@ -4,8 +4,10 @@
 #include <QMutex>
 #include <QThread>
 
-namespace platform {
-namespace {
+namespace platform
+{
+namespace
+{
 struct ClockState {
     QMutex mutex;
     bool virtualActive = false;

@@ -5,7 +5,8 @@
 #include <QList>
 #include <QtGlobal>
 
-namespace platform {
+namespace platform
+{
 
 void sleepMs(int ms);
 

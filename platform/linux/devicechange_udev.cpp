@@ -6,8 +6,10 @@
 #include <QSocketNotifier>
 #include <libudev.h>
 
-namespace platform {
-namespace {
+namespace platform
+{
+namespace
+{
 
 class UdevDeviceChangeSource : public DeviceChangeSource
 {
@@ -20,9 +22,9 @@ public:
             return;
         }
         monitor_ = udev_monitor_new_from_netlink(udev_, "udev");
-        if (!monitor_
-            || udev_monitor_filter_add_match_subsystem_devtype(monitor_, "hidraw", nullptr) < 0
-            || udev_monitor_enable_receiving(monitor_) < 0) {
+        if (!monitor_ ||
+            udev_monitor_filter_add_match_subsystem_devtype(monitor_, "hidraw", nullptr) < 0 ||
+            udev_monitor_enable_receiving(monitor_) < 0) {
             ORBIS_LOG(lcPlatform, "udev monitor failed: device changes are not watched");
             return;
         }

@@ -4,9 +4,13 @@
 #include <QDirIterator>
 #include <QFile>
 
-namespace testsupport {
+namespace testsupport
+{
 
-QString binDir() { return QStringLiteral(ORBIS_BIN_DIR); }
+QString binDir()
+{
+    return QStringLiteral(ORBIS_BIN_DIR);
+}
 
 static void copyTree(const QString &from, const QString &to)
 {
@@ -31,9 +35,13 @@ ScratchTree::ScratchTree()
     QDir::setCurrent(dir_.path());
 }
 
-ScratchTree::~ScratchTree() { QDir::setCurrent(previous_); }
+ScratchTree::~ScratchTree()
+{
+    QDir::setCurrent(previous_);
+}
 
-namespace {
+namespace
+{
 QMutex captureMutex;
 QStringList captured;
 int captureDepth = 0;
@@ -72,7 +80,10 @@ QStringList LogCapture::lines() const
     return captured;
 }
 
-int LogCapture::count(const QString &line) const { return lines().count(line); }
+int LogCapture::count(const QString &line) const
+{
+    return lines().count(line);
+}
 
 void LogCapture::clear()
 {

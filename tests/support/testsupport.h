@@ -5,7 +5,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-namespace testsupport {
+namespace testsupport
+{
 
 // The folder that holds the built programs and their modules/ tree.
 QString binDir();

@@ -1,0 +1,138 @@
+// The host widget and window controller inside one process: poll-timer coalescing, the tray's
+// restore rule, the UI start sequence, and the controller's window slots.
+#include "app/globals.h"
+#include "app/widget.h"
+#include "bridge/myqquickview.h"
+#include "bridge/ui_controler.h"
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTest>
+
+class WidgetTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void burstOfDeviceChangesGivesOneCheckAfterTheLast()
+    {
+        testsupport::ScratchTree tree;
+        Widget w;
+        testsupport::LogCapture log;
+        QElapsedTimer sinceLast;
+        for (int i = 0; i < 10; ++i) {
+            w.deviceChangeNotified();
+            sinceLast.start();
+            QTest::qWait(100);
+        }
+        QCOMPARE(log.count(QStringLiteral("Device DisConnect")), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(log.count(QStringLiteral("Device DisConnect")), 1, 4000);
+        const qint64 delay = sinceLast.elapsed();
+        QVERIFY2(delay >= 2040 && delay < 2600, qPrintable(QString::number(delay)));
+        QTest::qWait(500);
+        QCOMPARE(log.count(QStringLiteral("Device DisConnect")), 1);
+    }
+
+    void deviceChangesAreIgnoredWhileTheListenerRuns()
+    {
+        testsupport::ScratchTree tree;
+        Widget w;
+        testsupport::LogCapture log;
+        w.hid.listenRunning = true;
+        w.deviceChangeNotified();
+        QTest::qWait(2600);
+        QCOMPARE(log.count(QStringLiteral("Device DisConnect")), 0);
+        w.hid.listenRunning = false;
+    }
+
+    void trayDoubleClickRestoresOnlyWhileConnected()
+    {
+        testsupport::ScratchTree tree;
+        Widget w;
+        w.hide();
+        deviceConnected = false;
+        w.trayIconActivated(QSystemTrayIcon::DoubleClick);
+        QVERIFY(!w.isVisible());
+        deviceConnected = true;
+        w.trayIconActivated(QSystemTrayIcon::Trigger);
+        w.trayIconActivated(QSystemTrayIcon::MiddleClick);
+        QVERIFY(!w.isVisible());
+        w.trayIconActivated(QSystemTrayIcon::DoubleClick);
+        QVERIFY(w.isVisible());
+        deviceConnected = false;
+    }
+
+    void windowIsFramelessTranslucentAndSizedToTheScene()
+    {
+        testsupport::ScratchTree tree;
+        Widget w;
+        QCOMPARE(w.objectName(), QStringLiteral("Widget"));
+        QCOMPARE(w.windowFlags(), Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint);
+        QVERIFY(w.testAttribute(Qt::WA_TranslucentBackground));
+        QCOMPARE(w.view()->objectName(), QStringLiteral("ui_View"));
+        QCOMPARE(w.size(), QSize(1024, 640));
+        QCOMPARE(w.trayIcon->toolTip(), QStringLiteral("TALVERN ORBIS MOUSE R207"));
+        QCOMPARE(w.view()->hid, &w.hid);
+    }
+
+    void missingIconAndGlobalFileDoNotStopStartUp()
+    {
+        testsupport::ScratchTree tree;
+        QFile::remove(tree.file(QStringLiteral("modules/img/logo.ico")));
+        QFile::remove(tree.file(QStringLiteral("modules/setting/apConfig.bin")));
+        Widget w;
+        QVERIFY(w.windowTitle().isEmpty());
+        QVERIFY(w.trayIcon->icon().isNull());
+        w.checkDevice();
+        QVERIFY(!w.isVisible());
+        QVERIFY(!deviceConnected);
+    }
+
+    void controllerMovesMinimisesAndHidesTheWindow()
+    {
+        testsupport::ScratchTree tree;
+        Widget w;
+        w.show();
+        w.move(100, 120);
+        Ui_Controler *ctl = w.controller;
+        const QPoint start = w.pos();
+        ctl->onXChanged(0);
+        ctl->onYChanged(0);
+        QCOMPARE(w.pos(), start);
+        ctl->onXChanged(15);
+        ctl->onYChanged(-7);
+        QCOMPARE(w.pos(), start + QPoint(15, -7));
+        ctl->onClose();
+        QVERIFY(!w.isVisible());
+
+        Ui_Controler detached;
+        detached.onXChanged(10); // no host yet: nothing happens, nothing crashes
+        detached.onClose();
+        detached.onMinimize();
+    }
+
+    void busyProtectionDisablesTheViewForItsTime()
+    {
+        testsupport::ScratchTree tree;
+        Widget w;
+        w.controller->setBusy(300);
+        QVERIFY(!w.view()->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(w.view()->isEnabled(), 2000);
+        w.controller->setBusy();
+        QVERIFY(!w.view()->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(w.view()->isEnabled(), 1000);
+    }
+};
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    WidgetTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_app_widget.moc"
