@@ -1,6 +1,40 @@
-// Slots the main scene calls. TODO(scene): the real bodies land with the main scene work.
+// Slots the main scene calls: language strings, report rate and the current DPI stage.
+#include "app/globals.h"
+#include "bridge/langstrings.h"
 #include "bridge/myqquickview.h"
+#include "device/hid_thread.h"
 
-QStringList myQQuickView::getLangStrings(QVariant, QVariant) { return QStringList(); }
-void myQQuickView::mouseSetReportRate(uchar) {}
-QVariant myQQuickView::mouseGetCurrentDPI() { return QVariant(0); }
+QStringList myQQuickView::getLangStrings(QVariant typeStr, QVariant langCode)
+{
+    const QString group = typeStr.toString();
+    const QStringList strings =
+        langstrings::readGroup(langstrings::languageFilePath(langCode.toString()), group);
+    if (group == QLatin1String("other"))
+        langstrings::applyDpiNotices(strings, dpiSwitchText);
+    return strings;
+}
+
+void myQQuickView::mouseSetReportRate(uchar rate)
+{
+    if (!hid)
+        return;
+    if (icType == QLatin1String("560"))
+        hid->hid560_03H_SetReportRate(rate);
+    else
+        hid->hid553_01H_SetReportRate(rate);
+}
+
+QVariant myQQuickView::mouseGetCurrentDPI()
+{
+    uchar byte1 = 0;
+    uchar byte2 = 0;
+    if (!hid)
+        return QVariant(0);
+    if (icType == QLatin1String("560")) {
+        byte1 = 1;
+        hid->hid560_84H_GetCurrentDPI(byte1, byte2);
+        return QVariant(static_cast<int>(byte2));
+    }
+    hid->hid553_8BH_GetCurrentDPI(byte1);
+    return QVariant(static_cast<int>(byte1));
+}

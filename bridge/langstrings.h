@@ -1,0 +1,25 @@
+#pragma once
+// Language files: ./modules/i18n/<code>.ini, one group per page, each a counted list of strings
+// (<group>/total, <group>/0 .. <group>/<total-1>), read as UTF-8.
+#include <QString>
+#include <QStringList>
+
+namespace langstrings {
+
+// Upper bound on the strings read from one group. The largest group (the key labels) holds 133;
+// a corrupt or hostile total must not make the loader allocate or loop without end.
+constexpr int kMaxGroupStrings = 1024;
+
+// The language file of a language code, relative to the working directory.
+QString languageFilePath(const QString &langCode);
+
+// Reads one group: total strings (absent or not a number: 0; negative: 0; above
+// kMaxGroupStrings: kMaxGroupStrings), an absent entry reads as the empty string. A missing
+// file gives an empty list.
+QStringList readGroup(const QString &filePath, const QString &group);
+
+// Copies the first strings of the "other" group over the DPI-switch notice texts; entries the
+// group does not hold keep their text.
+void applyDpiNotices(const QStringList &strings, QString (&texts)[8]);
+
+} // namespace langstrings

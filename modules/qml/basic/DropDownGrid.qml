@@ -1,0 +1,6 @@
+// The drop-down list with its rows laid out in a grid of three columns.
+import QtQuick
+
+DropDownList {
+    columns: 3
+}

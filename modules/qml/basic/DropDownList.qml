@@ -1,0 +1,119 @@
+// A drop-down list: a header with the chosen row and a list of 24-pixel rows that slides open.
+// Choosing a row closes the list and, once the closing slide has ended, emits valueChange.
+import QtQuick
+
+Item {
+    id: dropDownList
+    property ListModel mdItems: ListModel {}
+    readonly property int count: mdItems ? mdItems.count : 0
+    property int currentSelect: 0
+    property string textValue: rowText(currentSelect, count, revision)
+    property bool isDrop: false
+    property bool dropUp: false  // open above the header (for controls near the bottom edge)
+    property int columns: 1
+    property color bgColor: mainIten.colorGray1
+    property int rowHeight: 24
+    property int revision: 0     // bumped when a row's text changes
+    property int pendingIndex: -1
+    readonly property int rows: Math.ceil(count / columns)
+    signal valueChange(int index)
+
+    function rowText(index, n, rev) {
+        if (!mdItems || index < 0 || index >= n)
+            return ""
+        var row = mdItems.get(index)
+        return row && row.textValue !== undefined ? String(row.textValue) : ""
+    }
+    function closeMenu() {
+        isDrop = false
+    }
+    function chooseRow(index) {
+        currentSelect = index
+        pendingIndex = index
+        if (slide.duration <= 0 || panel.height === 0)
+            emitPending()
+        isDrop = false
+    }
+    function emitPending() {
+        if (pendingIndex < 0)
+            return
+        var index = pendingIndex
+        pendingIndex = -1
+        valueChange(index)
+    }
+
+    width: 120
+    height: rowHeight
+    z: isDrop ? 100 : 0
+
+    Connections {
+        target: dropDownList.mdItems
+        ignoreUnknownSignals: true
+        function onDataChanged() { dropDownList.revision++ }
+    }
+
+    DropHeader {
+        width: parent.width
+        height: dropDownList.rowHeight
+        color: dropDownList.bgColor
+        textValue: dropDownList.textValue
+        isDrop: dropDownList.isDrop
+        onClicked: dropDownList.isDrop = !dropDownList.isDrop
+    }
+
+    Rectangle {
+        id: panel
+        width: parent.width
+        y: dropDownList.dropUp ? -height - 1 : dropDownList.rowHeight + 1
+        height: dropDownList.isDrop ? dropDownList.rows * dropDownList.rowHeight : 0
+        visible: height > 0
+        clip: true
+        color: mainIten.colorGray0
+        border.color: mainIten.colorGray1
+
+        Behavior on height {
+            NumberAnimation {
+                id: slide
+                duration: Math.max(0, 180 - 10 * dropDownList.count)
+                onRunningChanged: {
+                    if (!running && !dropDownList.isDrop)
+                        dropDownList.emitPending()
+                }
+            }
+        }
+
+        Grid {
+            columns: dropDownList.columns
+            Repeater {
+                model: dropDownList.mdItems
+                delegate: Rectangle {
+                    id: row
+                    required property int index
+                    required property var model
+                    width: panel.width / dropDownList.columns
+                    height: dropDownList.rowHeight
+                    color: rowArea.containsMouse || index === dropDownList.currentSelect
+                           ? mainIten.colorOrange : "transparent"
+                    Text {
+                        anchors.fill: parent
+                        anchors.leftMargin: dropDownList.columns === 1 ? 8 : 0
+                        text: row.model.textValue !== undefined ? row.model.textValue : ""
+                        font.family: mainIten.fontFamily
+                        font.pixelSize: mainIten.fontNormalSize
+                        color: mainIten.fontColor
+                        horizontalAlignment: dropDownList.columns === 1 ? Text.AlignLeft
+                                                                        : Text.AlignHCenter
+                        verticalAlignment: Text.AlignVCenter
+                        elide: Text.ElideRight
+                    }
+                    MouseArea {
+                        id: rowArea
+                        anchors.fill: parent
+                        hoverEnabled: true
+                        onClicked: dropDownList.chooseRow(row.index)
+                    }
+                }
+            }
+        }
+    }
+}

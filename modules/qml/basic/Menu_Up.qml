@@ -1,0 +1,43 @@
+// Top-right controls: help, minimise and close, and the profile list to their left.
+import QtQuick
+
+Item {
+    id: menuUp
+    property alias profileBtn: profileList
+    signal btnClicked(int btnIndex)
+
+    width: buttons.width
+    height: 24
+
+    DropDownList {
+        id: profileList
+        x: -width - 16
+        width: 144
+        bgColor: mainIten.colorOrange
+    }
+
+    Row {
+        id: buttons
+        spacing: 16
+        anchors.verticalCenter: parent.verticalCenter
+
+        ImageButton {
+            btnIndex: 2
+            normalSource: mainIten.sourceAsk
+            hoverSource: mainIten.sourceAskH
+            onClicked: function (btnIndex) { menuUp.btnClicked(btnIndex) }
+        }
+        ImageButton {
+            btnIndex: 0
+            normalSource: mainIten.sourceMinBtn
+            hoverSource: mainIten.sourceMinBtnH
+            onClicked: function (btnIndex) { menuUp.btnClicked(btnIndex) }
+        }
+        ImageButton {
+            btnIndex: 1
+            normalSource: mainIten.sourceCloseBtn
+            hoverSource: mainIten.sourceCloseBtnH
+            onClicked: function (btnIndex) { menuUp.btnClicked(btnIndex) }
+        }
+    }
+}

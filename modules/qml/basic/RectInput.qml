@@ -1,0 +1,45 @@
+// A centred integer field of at most four characters, limited to minValue .. maxValue. Leaving
+// it turns an empty field or a value below 1 into "0" and emits endInputSignal.
+import QtQuick
+
+Rectangle {
+    id: rectInput
+    property alias textValue: input.text
+    property int minValue: 0
+    property int maxValue: 255
+    property alias input: input
+    signal inputSignal
+    signal endInputSignal
+
+    width: 48
+    height: 24
+    radius: 2
+    color: mainIten.colorGray0
+    border.color: input.activeFocus ? mainIten.colorOrange : mainIten.colorGray1
+
+    TextInput {
+        id: input
+        anchors.fill: parent
+        text: "0"
+        maximumLength: 4
+        horizontalAlignment: TextInput.AlignHCenter
+        verticalAlignment: TextInput.AlignVCenter
+        font.family: mainIten.fontFamily
+        font.pixelSize: mainIten.fontNormalSize
+        color: mainIten.fontColor
+        selectByMouse: true
+        validator: IntValidator {
+            bottom: rectInput.minValue
+            top: rectInput.maxValue
+        }
+        onActiveFocusChanged: {
+            if (activeFocus) {
+                rectInput.inputSignal()
+                return
+            }
+            if (text === "" || parseInt(text) < 1)
+                text = "0"
+            rectInput.endInputSignal()
+        }
+    }
+}
