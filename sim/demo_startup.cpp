@@ -1,5 +1,35 @@
-// The demo program: the same application linked with the simulated devices.
-// TODO(sim): attach a simulated mouse matching the installed device table.
+// The demo program: the same application linked with the simulated devices. At start it
+// attaches a simulated mouse matching the installed settings, so the program connects without
+// hardware, and its tray menu gains actions that act on that mouse.
 #include "app/widget.h"
+#include "sim/simdevice.h"
 
-void orbisStartupHook(Widget &) {}
+#include <QAction>
+#include <QMenu>
+#include <QPointer>
+
+void orbisStartupHook(Widget &widget)
+{
+    QPointer<Widget> target(&widget);
+    sim::setDeviceChangeCallback([target] {
+        // Queued, so the notification reaches the widget on its own thread.
+        if (target)
+            QMetaObject::invokeMethod(
+                target, [target] { target->deviceChangeNotified(); }, Qt::QueuedConnection);
+    });
+    sim::SimMouse *mouse = sim::attachMouse(
+        sim::mouseConfigFromSettings(QStringLiteral("./modules/setting/apConfig.bin")));
+
+    QMenu *menu = widget.trayMenu();
+    QAction *first = menu->actions().value(0);
+    const auto add = [&](const QString &text, void (sim::SimMouse::*act)()) {
+        auto *action = new QAction(text, menu);
+        QObject::connect(action, &QAction::triggered, menu, [mouse, act] { (mouse->*act)(); });
+        menu->insertAction(first, action);
+    };
+    add(QStringLiteral("Press DPI button"), &sim::SimMouse::pressDpiButton);
+    add(QStringLiteral("Unplug mouse"), &sim::SimMouse::unplug);
+    add(QStringLiteral("Plug mouse back in"), &sim::SimMouse::plug);
+    if (first)
+        menu->insertSeparator(first);
+}

@@ -14,7 +14,8 @@
 #include <QString>
 #include <functional>
 
-namespace sim {
+namespace sim
+{
 
 enum class TransferKind {
     Open,       // hid_open_path succeeded (bytes empty)
@@ -26,9 +27,10 @@ enum class TransferKind {
     Read,       // hid_read / hid_read_timeout: bytes as returned (no report id byte)
 };
 
+// Only transfers that succeeded are recorded (plus refused opens); reads that time out are not.
 struct Transfer {
-    qint64 timeMs = 0;  // platform::nowMs() at the call
-    QString path;       // interface path
+    qint64 timeMs = 0; // platform::nowMs() at the call
+    QString path;      // interface path
     TransferKind kind = TransferKind::Open;
     QByteArray bytes;
 };
@@ -43,6 +45,10 @@ struct MouseConfig {
     bool hasEventInterface = true;
     quint16 usagePage = 0xff00, usage = 0xff00;   // command interface
     quint16 usagePage2 = 0xff01, usage2 = 0xff01; // event interface
+    // Model flags of the settings (mouse/isGun, mouse/isColorful), kept for whoever inspects
+    // the mouse; the firmware answers the same either way.
+    bool isGun = false;
+    bool isColorful = false;
 };
 
 class SimMouse
@@ -54,41 +60,57 @@ public:
     virtual QString commandPath() const = 0;
     virtual QString eventPath() const = 0;
 
-    // State the firmware holds, as the set commands and profile images left it.
-    virtual int reportRate() const = 0;            // last rate code (553 01H, 560 03H)
-    virtual int currentStage() const = 0;          // current DPI stage, from 1
+    // State the firmware holds, as the set commands and profile images left it. Factory state:
+    // rate 1, stage 1, DPI table 03 07 0F 1F 80 80 80 80 with 4 stages, matrices, macros, gun
+    // data and lighting zero, matrix and profile 1, keyboard options 10 00 00 01 (553) or
+    // 01 00 (560), profile images as factoryProfileImage() of sim/firmwarestate.h (no zero
+    // byte). Out-of-range numbers read as an empty array (or -1 for the per-profile values).
+    virtual int reportRate() const = 0;   // last rate code (553 01H, 560 03H)
+    virtual int currentStage() const = 0; // current DPI stage, from 1
     virtual void setCurrentStage(int stage) = 0;
-    virtual QByteArray dpiTable() const = 0;       // 8 stage codes (553 11H)
-    virtual int dpiStageCount() const = 0;         // stage count of the last 11H
+    virtual QByteArray dpiTable() const = 0;            // 8 stage codes (553 11H)
+    virtual int dpiStageCount() const = 0;              // stage count of the last 11H
     virtual QByteArray keyMatrix(int matrix) const = 0; // 64 bytes, matrix 1..4
-    virtual int activeMatrix() const = 0;          // 553 02H value / 560 02H profile
-    virtual QByteArray lightingEffect() const = 0; // 3 bytes of 553 0DH
-    virtual QByteArray colourTable() const = 0;    // bytes of the last 553 10H (4 or 24)
-    virtual int colourType() const = 0;            // type byte of the last 553 10H
-    virtual QByteArray macro(int slot) const = 0;  // 128 bytes, wire slot 1..12
-    virtual QByteArray gunData(int slot) const = 0;     // 553 04H: 4 bytes as sent, slot 0..2
-    virtual QByteArray keyboardOptions() const = 0; // 553: 4 bytes; 560: 2 bytes
+    virtual int activeMatrix() const = 0;               // 553 02H value / 560 02H profile
+    virtual QByteArray lightingEffect() const = 0;      // 3 bytes of 553 0DH
+    virtual QByteArray colourTable() const = 0;         // bytes of the last 553 10H (4 or 24)
+    virtual int colourType() const = 0;                 // type byte of the last 553 10H
+    virtual QByteArray macro(int slot) const = 0;       // 128 bytes, wire slot 1..12
+    virtual QByteArray gunData(int slot) const = 0;     // 553 04H offsets 3..6; slot = offset 6
+    virtual QByteArray keyboardOptions() const = 0;     // 553: 4 bytes; 560: 2 bytes
     virtual void setKeyboardOptions(const QByteArray &bytes) = 0;
     virtual QByteArray profileImage(int profile) const = 0; // 560: 128 bytes, profile 0..4
     virtual void setProfileImage(int profile, const QByteArray &image) = 0;
-    virtual int currentProfile() const = 0;        // 560 current on-board profile
+    virtual int currentProfile() const = 0; // 560 current on-board profile
     virtual void setCurrentProfile(int profile) = 0;
+    virtual int profileReportRate(int p) const = 0; // 560 03H: last rate for p = 1..4
+    virtual int profileStage(int p) const = 0;      // 560 04H: last stage for p = 1..4
 
     // Everything the host did, in order, and the requests whose checksum was wrong.
     virtual QList<Transfer> transfers() const = 0;
     virtual void clearTransfers() = 0;
     virtual int badChecksums() const = 0;
+    virtual int unknownRequests() const = 0; // well-formed requests of a code the family lacks
+    virtual int openHandles(const QString &path) const = 0; // handles open on an interface now
 
-    // Events: the DPI button cycles the stage and sends 06 07 00 <stage> on the event interface.
+    // Events: the DPI button cycles the stage through 1..N and sends 06 07 00 <stage> on the
+    // event interface; N is dpiStageCount() (553) or the number of bits of the enabled-stage
+    // mask, byte 100 of the current profile image (560), 4 when that is not within 1..8.
     virtual void pressDpiButton() = 0;
     virtual void sendEventReport(const QByteArray &report) = 0;
 
     // Faults.
-    virtual void setOpenFails(bool fails) = 0;        // every open of its paths fails
-    virtual void failNextTransfers(int count) = 0;    // the next count transfers return -1
-    virtual void setSilent(bool silent) = 0;          // accepts requests, answers nothing
-    virtual void unplug() = 0;                        // disappears; open handles fail
-    virtual void plug() = 0;                          // comes back with the same paths
+    virtual void setOpenFails(bool fails) = 0; // every open of its paths fails
+    // The next count transfers (feature reports, writes, reads) on the command interface return
+    // -1. Only the command interface counts, so a listener polling the event interface cannot
+    // use up a failure meant for a command; failNextTransfersOn() aims at any interface.
+    virtual void failNextTransfers(int count) = 0;
+    virtual void failNextTransfersOn(const QString &path, int count) = 0;
+    // A hung firmware: transfers succeed but nothing is processed, hid_get_feature_report
+    // fails, no input report (profile image, event) is sent, reads time out.
+    virtual void setSilent(bool silent) = 0;
+    virtual void unplug() = 0; // disappears; open handles fail
+    virtual void plug() = 0;   // comes back with the same paths
     virtual bool isPlugged() const = 0;
 };
 
@@ -99,6 +121,11 @@ SimMouse *attachMouse(const MouseConfig &config);
 SimMouse *attachKeyboard(quint16 vid, quint16 pid, bool isEncode = false,
                          const QByteArray &secrecyCode = "527361");
 void detachAll();
+
+// The mouse described by a global settings file: the first device-table entry of type 1
+// (ids, usages, reportLength, isEncode, sCode) and mouse/icType, mouse/isGun,
+// mouse/isColorful. Without such an entry the defaults of MouseConfig stand.
+MouseConfig mouseConfigFromSettings(const QString &settingsPath);
 
 // Called after every attach, detach, plug and unplug (the device-change notification).
 void setDeviceChangeCallback(std::function<void()> callback);

@@ -1,0 +1,262 @@
+// What tests and the demo see of a simulated device: its state, its transfer log, its events
+// and its faults. Every member takes the bus lock, since the listener reads on another thread.
+#include "sim/simbus.h"
+
+namespace sim::detail
+{
+namespace
+{
+
+using Lock = std::lock_guard<std::mutex>;
+
+std::mutex &busMutex()
+{
+    return Bus::instance().mutex;
+}
+
+template <typename T, size_t N> T valueAt(const std::array<T, N> &table, int index, T fallback)
+{
+    return index >= 0 && index < int(N) ? table[index] : fallback;
+}
+
+} // namespace
+
+QString Device::commandPath() const
+{
+    return nodes_[0].path;
+}
+QString Device::eventPath() const
+{
+    return nodes_.size() > 1 ? nodes_[1].path : QString();
+}
+
+int Device::reportRate() const
+{
+    Lock lock(busMutex());
+    return firmware.state.reportRate;
+}
+
+int Device::currentStage() const
+{
+    Lock lock(busMutex());
+    return firmware.state.currentStage;
+}
+
+void Device::setCurrentStage(int stage)
+{
+    Lock lock(busMutex());
+    firmware.state.currentStage = stage;
+}
+
+QByteArray Device::dpiTable() const
+{
+    Lock lock(busMutex());
+    return firmware.state.dpiTable;
+}
+
+int Device::dpiStageCount() const
+{
+    Lock lock(busMutex());
+    return firmware.state.dpiStageCount;
+}
+
+QByteArray Device::keyMatrix(int matrix) const
+{
+    Lock lock(busMutex());
+    return valueAt(firmware.state.keyMatrices, matrix - 1, QByteArray());
+}
+
+int Device::activeMatrix() const
+{
+    Lock lock(busMutex());
+    return firmware.state.activeMatrix;
+}
+
+QByteArray Device::lightingEffect() const
+{
+    Lock lock(busMutex());
+    return firmware.state.lightingEffect;
+}
+
+QByteArray Device::colourTable() const
+{
+    Lock lock(busMutex());
+    return firmware.state.colourTable;
+}
+
+int Device::colourType() const
+{
+    Lock lock(busMutex());
+    return firmware.state.colourType;
+}
+
+QByteArray Device::macro(int slot) const
+{
+    Lock lock(busMutex());
+    return valueAt(firmware.state.macros, slot - 1, QByteArray());
+}
+
+QByteArray Device::gunData(int slot) const
+{
+    Lock lock(busMutex());
+    return valueAt(firmware.state.gunData, slot, QByteArray());
+}
+
+QByteArray Device::keyboardOptions() const
+{
+    Lock lock(busMutex());
+    return firmware.state.keyboardOptions;
+}
+
+void Device::setKeyboardOptions(const QByteArray &bytes)
+{
+    Lock lock(busMutex());
+    firmware.state.keyboardOptions = bytes;
+}
+
+QByteArray Device::profileImage(int profile) const
+{
+    Lock lock(busMutex());
+    return valueAt(firmware.state.profiles, profile, QByteArray());
+}
+
+void Device::setProfileImage(int profile, const QByteArray &image)
+{
+    Lock lock(busMutex());
+    if (profile >= 0 && profile < int(firmware.state.profiles.size()))
+        firmware.state.profiles[profile] = image.leftJustified(128, '\0', true);
+}
+
+int Device::currentProfile() const
+{
+    Lock lock(busMutex());
+    return firmware.state.currentProfile;
+}
+
+void Device::setCurrentProfile(int profile)
+{
+    Lock lock(busMutex());
+    firmware.state.currentProfile = profile;
+}
+
+int Device::profileReportRate(int p) const
+{
+    Lock lock(busMutex());
+    return valueAt(firmware.state.profileRates, p - 1, -1);
+}
+
+int Device::profileStage(int p) const
+{
+    Lock lock(busMutex());
+    return valueAt(firmware.state.profileStages, p - 1, -1);
+}
+
+QList<Transfer> Device::transfers() const
+{
+    Lock lock(busMutex());
+    return log_;
+}
+
+void Device::clearTransfers()
+{
+    Lock lock(busMutex());
+    log_.clear();
+}
+
+int Device::badChecksums() const
+{
+    Lock lock(busMutex());
+    return firmware.badChecksums;
+}
+
+int Device::unknownRequests() const
+{
+    Lock lock(busMutex());
+    return firmware.unknownRequests;
+}
+
+int Device::openHandles(const QString &path) const
+{
+    Lock lock(busMutex());
+    for (const Node &node : nodes_) {
+        if (node.path == path)
+            return int(node.handles.size());
+    }
+    return 0;
+}
+
+void Device::pressDpiButton()
+{
+    Lock lock(busMutex());
+    // An unplugged or hung mouse does nothing with its button.
+    if (!plugged || silent)
+        return;
+    const QByteArray report = firmware.pressDpiButton();
+    if (Node *node = eventNode())
+        deliver(*node, report);
+}
+
+void Device::sendEventReport(const QByteArray &report)
+{
+    Lock lock(busMutex());
+    if (silent)
+        return;
+    if (Node *node = eventNode())
+        deliver(*node, report);
+}
+
+void Device::setOpenFails(bool fails)
+{
+    Lock lock(busMutex());
+    openFails = fails;
+}
+
+void Device::failNextTransfers(int count)
+{
+    Lock lock(busMutex());
+    commandNode()->failNext = count;
+}
+
+void Device::failNextTransfersOn(const QString &path, int count)
+{
+    Lock lock(busMutex());
+    if (Node *node = nodeAt(path))
+        node->failNext = count;
+}
+
+void Device::setSilent(bool isSilent)
+{
+    Lock lock(busMutex());
+    silent = isSilent;
+}
+
+void Device::unplug()
+{
+    {
+        Lock lock(busMutex());
+        if (!plugged || !attached)
+            return;
+        plugged = false;
+        killHandles();
+    }
+    Bus::instance().notifyChange();
+}
+
+void Device::plug()
+{
+    {
+        Lock lock(busMutex());
+        if (plugged || !attached)
+            return;
+        plugged = true;
+    }
+    Bus::instance().notifyChange();
+}
+
+bool Device::isPlugged() const
+{
+    Lock lock(busMutex());
+    return plugged;
+}
+
+} // namespace sim::detail
