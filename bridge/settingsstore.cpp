@@ -3,8 +3,10 @@
 #include "app/logging.h"
 #include "bridge/filebytes.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryFile>
 
@@ -210,9 +212,21 @@ bool SettingsStore::replace(QSettings *&object, const QByteArray &content)
     // Deferred writes of the old object would otherwise land in the new file when it is
     // finally deleted; they belong to the content being replaced.
     object->sync();
+    const QFileInfo before(path);
+    const qint64 oldSize = before.exists() ? before.size() : -1;
+    const QDateTime oldTime = before.lastModified();
     if (!writeFileBytes(path, content)) {
         ORBIS_LOG(lcBridge, QStringLiteral("Could not write %1; it is kept as it was").arg(path));
         return false;
+    }
+    // QSettings shares one parsed copy of a file between the objects of a process and skips
+    // re-reading it while its size and modification time are unchanged. New content of the same
+    // size written within the same timestamp tick would go unseen, so the time is moved on.
+    const QFileInfo after(path);
+    if (after.size() == oldSize && after.lastModified() == oldTime) {
+        QFile file(path);
+        if (file.open(QIODevice::ReadWrite))
+            file.setFileTime(oldTime.addSecs(1), QFileDevice::FileModificationTime);
     }
     QSettings *old = object;
     object = open(path);
