@@ -10,6 +10,10 @@
 
 void orbisStartupHook(Widget &widget)
 {
+    sim::SimMouse *mouse = sim::attachMouse(
+        sim::mouseConfigFromSettings(QStringLiteral("./modules/setting/apConfig.bin")));
+    // Registered after the attach: the first device check follows this hook anyway, and a
+    // notification now would only schedule a second one.
     QPointer<Widget> target(&widget);
     sim::setDeviceChangeCallback([target] {
         // Queued, so the notification reaches the widget on its own thread.
@@ -17,8 +21,6 @@ void orbisStartupHook(Widget &widget)
             QMetaObject::invokeMethod(
                 target, [target] { target->deviceChangeNotified(); }, Qt::QueuedConnection);
     });
-    sim::SimMouse *mouse = sim::attachMouse(
-        sim::mouseConfigFromSettings(QStringLiteral("./modules/setting/apConfig.bin")));
 
     QMenu *menu = widget.trayMenu();
     QAction *first = menu->actions().value(0);
