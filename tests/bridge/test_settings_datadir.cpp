@@ -1,32 +1,13 @@
 // Where the program works: beside the executable when its data tree can be written, otherwise in
 // the per-user data directory, seeded once from the installed factory tree.
 #include "app/datadir.h"
+#include "settingsfiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace
-{
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
-} // namespace
 
 class DataDirTest : public QObject
 {
@@ -42,7 +23,7 @@ private slots:
     void aWritableTreeBesideTheExecutableIsUsed()
     {
         QTemporaryDir portable;
-        writeFile(portable.path() + QStringLiteral("/modules/setting/apConfig.bin"), "[common]\n");
+        writeBytes(portable.path() + QStringLiteral("/modules/setting/apConfig.bin"), "[common]\n");
         QCOMPARE(resolveWorkingDirectory(portable.path()), portable.path());
     }
 
@@ -52,9 +33,9 @@ private slots:
         const QString bin = prefix.path() + QStringLiteral("/bin");
         const QString factory = prefix.path() + QStringLiteral("/share/orbis-mouse/modules");
         QDir().mkpath(bin);
-        writeFile(factory + QStringLiteral("/setting/apConfig.bin"), "[mouse]\nicType=553\n");
-        writeFile(factory + QStringLiteral("/setting/p1.bin"), "[mouse]\nreportRate=3\n");
-        writeFile(factory + QStringLiteral("/i18n/en.ini"), "[main]\n");
+        writeBytes(factory + QStringLiteral("/setting/apConfig.bin"), "[mouse]\nicType=553\n");
+        writeBytes(factory + QStringLiteral("/setting/p1.bin"), "[mouse]\nreportRate=3\n");
+        writeBytes(factory + QStringLiteral("/i18n/en.ini"), "[main]\n");
         QDir().mkpath(factory + QStringLiteral("/macro"));
         // Installed files are read-only for the user.
         QFile::setPermissions(factory + QStringLiteral("/setting/p1.bin"),
@@ -71,7 +52,7 @@ private slots:
                 QFile::WriteOwner);
 
         // The user's changes survive the next start; the factory tree is not copied again.
-        writeFile(user + QStringLiteral("/modules/setting/p1.bin"), "[mouse]\nreportRate=0\n");
+        writeBytes(user + QStringLiteral("/modules/setting/p1.bin"), "[mouse]\nreportRate=0\n");
         QCOMPARE(resolveWorkingDirectory(bin), user);
         QCOMPARE(bytesOf(user + QStringLiteral("/modules/setting/p1.bin")),
                  QByteArray("[mouse]\nreportRate=0\n"));

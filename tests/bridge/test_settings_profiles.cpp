@@ -4,6 +4,7 @@
 #include "bridge/myqquickview.h"
 #include "bridge/settingsstore.h"
 #include "platform/dialogs.h"
+#include "settingsfiles.h"
 #include "support/testsupport.h"
 
 #include <QApplication>
@@ -19,32 +20,9 @@
 namespace
 {
 
-QString settingFile(const QString &name)
-{
-    return QStringLiteral("./modules/setting/") + name;
-}
 QString profileFile(int profile)
 {
     return settingFile(QStringLiteral("p%1.bin").arg(profile + 1));
-}
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
-void runDeferredDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 // Answers every file dialog with a fixed path and records what was asked; collects warnings.

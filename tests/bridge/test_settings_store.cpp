@@ -2,6 +2,7 @@
 // recovery reads, the reset of the global file, refused profile numbers, missing files, and the
 // copy kept of a file that QSettings could not parse.
 #include "bridge/settingsstore.h"
+#include "settingsfiles.h"
 #include "support/testsupport.h"
 
 #include <QDir>
@@ -14,30 +15,6 @@ namespace
 {
 
 const QString SettingDir = QStringLiteral("./modules/setting");
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
-QString settingFile(const QString &name)
-{
-    return SettingDir + '/' + name;
-}
-
-void runDeferredDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
 
 } // namespace
 
