@@ -1,0 +1,159 @@
+// Device polling with a host widget against simulated devices: which entry connects, what a
+// failed handshake does, deferral of a check that falls due inside another, and the per-profile
+// commands' rule read from the view.
+#include "app/globals.h"
+#include "widgetharness.h"
+
+#include <QApplication>
+#include <QtTest>
+
+class DevicePollingTest : public QObject
+{
+    Q_OBJECT
+
+    static sim::MouseConfig mouseConfig()
+    {
+        sim::MouseConfig c; // vid 1209, pid 0001, the mouse entry of the table
+        return c;
+    }
+
+private slots:
+    void onlyTheMouseConnectsEntryOne()
+    {
+        WidgetHarness h;
+        sim::SimMouse *mouse = sim::attachMouse(mouseConfig());
+        testsupport::LogCapture log;
+        h.widget->show();
+        h.widget->checkDevice();
+        QCOMPARE(log.count(QStringLiteral("Device Connect")), 1);
+        QCOMPARE(h.hid().devIndex, 1);
+        QVERIFY(h.hid().devList[0].devPath.isEmpty());
+        QVERIFY(deviceConnected);
+        QVERIFY(h.widget->isVisible());
+        QCOMPARE(h.balloons, QStringList{QStringLiteral("Info|Brisvanta Gaming MouseQ46")});
+        QVERIFY(h.hid().listenRunning);
+        // The listener start switched on the event reports (553: bit 40H of option byte 4).
+        QVERIFY(uchar(mouse->keyboardOptions().at(3)) & 0x40);
+        QCOMPARE(mouse->badChecksums(), 0);
+    }
+
+    void withBothAttachedEntryZeroConnects()
+    {
+        WidgetHarness h;
+        sim::attachMouse(mouseConfig());
+        sim::attachKeyboard(0x1209, 0x0002);
+        h.widget->checkDevice();
+        QVERIFY(deviceConnected);
+        QCOMPARE(h.hid().devIndex, 0);
+    }
+
+    void wrongSecrecyCodeHidesTheWindowWithoutBalloon()
+    {
+        WidgetHarness h(true, QStringLiteral("222222"));
+        sim::MouseConfig c = mouseConfig();
+        c.isEncode = true;
+        c.secrecyCode = "111111";
+        sim::attachMouse(c);
+        testsupport::LogCapture log;
+        h.widget->show();
+        h.widget->checkDevice();
+        QCOMPARE(log.count(QStringLiteral("Device DisConnect")), 1);
+        QVERIFY(!deviceConnected);
+        QVERIFY(!h.widget->isVisible());
+        QVERIFY(h.balloons.isEmpty());
+        QVERIFY(!h.hid().listenRunning);
+        // The entry keeps the paths found.
+        QVERIFY(!h.hid().devList[1].devPath.isEmpty());
+    }
+
+    void matchingSecrecyCodeConnects()
+    {
+        WidgetHarness h(true, QStringLiteral("x9Y8z7"));
+        sim::MouseConfig c = mouseConfig();
+        c.isEncode = true;
+        c.secrecyCode = "x9Y8z7";
+        sim::attachMouse(c);
+        h.widget->checkDevice();
+        QVERIFY(deviceConnected);
+    }
+
+    void deviceAttachedWhileHiddenConnectsButStaysHidden()
+    {
+        WidgetHarness h;
+        h.widget->show();
+        h.widget->checkDevice(); // nothing attached
+        QVERIFY(!h.widget->isVisible());
+        sim::attachMouse(mouseConfig());
+        h.widget->checkDevice();
+        QVERIFY(deviceConnected);
+        QCOMPARE(h.balloons.size(), 1);
+        QVERIFY(!h.widget->isVisible());
+    }
+
+    void checkFallingDueInsideAHandshakeIsDeferred()
+    {
+        WidgetHarness h;
+        sim::SimMouse *keyboard = sim::attachKeyboard(0x1209, 0x0002);
+        keyboard->setSilent(true); // entry 0 fails its handshake
+        testsupport::LogCapture log;
+        // The lock is taken, so the handshake of entry 0 waits and processes events; meanwhile
+        // a check falls due, the mouse appears and the lock is freed.
+        h.hid().hidIdle = false;
+        QMetaObject::invokeMethod(
+            h.widget.get(),
+            [&] {
+                h.widget->checkDevice();
+                sim::attachMouse(mouseConfig());
+                h.hid().hidIdle = true;
+            },
+            Qt::QueuedConnection);
+        h.widget->checkDevice();
+        // The running check saw only the silent keyboard; the deferred one ran after it and
+        // found the mouse.
+        QCOMPARE(
+            log.lines().filter(QRegularExpression("^Device (Dis)?Connect$")),
+            (QStringList{QStringLiteral("Device DisConnect"), QStringLiteral("Device Connect")}));
+        QCOMPARE(log.count(QStringLiteral("cmd Failed 00")), 0);
+        QCOMPARE(h.hid().devIndex, 1);
+    }
+
+    void perProfileCommandsFollowTheViewsGunFlag()
+    {
+        WidgetHarness h;
+        sim::MouseConfig c = mouseConfig();
+        c.family = QStringLiteral("560");
+        sim::SimMouse *mouse = sim::attachMouse(c);
+        h.hid().setDeviceTable({});
+        DeviceEntry e;
+        e.devPath = mouse->commandPath();
+        h.hid().setDeviceTable({e});
+        h.hid().devIndex = 0;
+        const auto reports = [mouse] {
+            int n = 0;
+            for (const sim::Transfer &t : mouse->transfers())
+                n += t.kind == sim::TransferKind::FeatureOut;
+            return n;
+        };
+        h.view()->isGun = true;
+        mouse->clearTransfers();
+        h.hid().hid560_03H_SetReportRate(2);
+        QCOMPARE(reports(), 1);
+        QCOMPARE(mouse->profileReportRate(1), 2);
+        h.view()->isGun = false;
+        mouse->clearTransfers();
+        h.hid().hid560_04H_SetCurrentDPI(3);
+        QCOMPARE(reports(), 4);
+        QCOMPARE(mouse->profileStage(4), 3);
+    }
+};
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    DevicePollingTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "moc_widgetharness.cpp"
+#include "test_device_polling.moc"
