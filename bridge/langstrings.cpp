@@ -18,11 +18,11 @@ QStringList readGroup(const QString &filePath, const QString &group)
         return QStringList();
     // Qt 6 reads INI files as UTF-8, so labels may be written in plain UTF-8.
     QSettings file(filePath, QSettings::IniFormat);
+    // Parsed as text, so a number beyond int is clamped rather than wrapped.
     bool ok = false;
-    int total = file.value(group + QStringLiteral("/total")).toInt(&ok);
-    if (!ok || total < 0)
-        total = 0;
-    total = qMin(total, kMaxGroupStrings);
+    const qlonglong stated =
+        file.value(group + QStringLiteral("/total")).toString().trimmed().toLongLong(&ok);
+    const int total = ok ? int(qBound(qlonglong(0), stated, qlonglong(kMaxGroupStrings))) : 0;
 
     QStringList strings;
     strings.reserve(total);

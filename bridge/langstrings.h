@@ -14,8 +14,8 @@ constexpr int kMaxGroupStrings = 1024;
 QString languageFilePath(const QString &langCode);
 
 // Reads one group: total strings (absent or not a number: 0; negative: 0; above
-// kMaxGroupStrings: kMaxGroupStrings), an absent entry reads as the empty string. A missing
-// file gives an empty list.
+// kMaxGroupStrings, however large: kMaxGroupStrings); an absent entry reads as the empty
+// string. A missing file gives an empty list.
 QStringList readGroup(const QString &filePath, const QString &group);
 
 // Copies the first strings of the "other" group over the DPI-switch notice texts; entries the

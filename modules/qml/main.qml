@@ -360,17 +360,20 @@ Item {
 
     DragArea {
         id: dragRegion
+        objectName: "dragRegion"
         onPressedAt: mainFocus()
     }
 
     Image {
         id: powerOnLogo
+        objectName: "powerOnLogo"
         anchors.centerIn: parent
         source: sourcePowerOn
     }
 
     BusyIndicator {
         id: protectUIItem
+        objectName: "protectUIItem"
         anchors.horizontalCenter: parent.horizontalCenter
         y: powerOnLogo.visible ? powerOnLogo.y + powerOnLogo.height + 16
                                : (parent.height - height) / 2
@@ -379,6 +382,7 @@ Item {
 
     Timer {
         id: tmrProtectUI
+        objectName: "tmrProtectUI"
         interval: 1000
         repeat: false
         onTriggered: {
@@ -398,12 +402,14 @@ Item {
 
     Environment {
         id: envItem
+        objectName: "envItem"
         anchors.fill: parent
         visible: false
     }
 
     Column {
         id: panelleft
+        objectName: "panelleft"
         x: 24
         y: 88
         spacing: 8
@@ -411,6 +417,7 @@ Item {
 
         KeyMatrix {
             id: keyMatrixMain
+            objectName: "keyMatrixMain"
             onEnterBtn: function (index) { mouseMain.selectKey = index }
             onLeaveBtn: function (index) {
                 if (!keyAssigmentMain.visible)
@@ -452,6 +459,7 @@ Item {
 
         Rectangle {
             id: reportRateRect
+            objectName: "reportRateRect"
             width: 232
             height: 42
             radius: 4
@@ -483,6 +491,7 @@ Item {
             }
             DropDownList {
                 id: reportRateList
+                objectName: "reportRateList"
                 anchors.right: parent.right
                 anchors.rightMargin: 9
                 anchors.verticalCenter: parent.verticalCenter
@@ -511,6 +520,7 @@ Item {
 
     Row {
         id: bottomBar
+        objectName: "bottomBar"
         anchors.right: parent.right
         anchors.rightMargin: 24
         anchors.bottom: parent.bottom
@@ -519,10 +529,14 @@ Item {
         visible: false
 
         TextButton {
+            id: configBtn
+            objectName: "configBtn"
             textValue: langText(mainLang, 4)
             onClicked: openPage(profileMain, true)
         }
         TextButton {
+            id: resetBtn
+            objectName: "resetBtn"
             textValue: langText(mainLang, 5)
             onClicked: {
                 factorysure.x = (mainIten.width - factorysure.width) / 2
@@ -534,6 +548,7 @@ Item {
         }
         TextButton {
             id: saveBtn
+            objectName: "saveBtn"
             textValue: langText(mainLang, 10)
             normalColor: keyMatrixMain.isSave || dpiSettingMain.isSave || lightControlMain.isSave
                          ? "#ff3030" : colorBlue
@@ -543,6 +558,7 @@ Item {
 
     Column {
         id: panelRight
+        objectName: "panelRight"
         x: 768
         y: 56
         spacing: 8
@@ -550,14 +566,17 @@ Item {
 
         DpiSetting {
             id: dpiSettingMain
+            objectName: "dpiSettingMain"
         }
         LightControl {
             id: lightControlMain
+            objectName: "lightControlMain"
         }
     }
 
     Menu_Up {
         id: upItem
+        objectName: "upItem"
         x: 920
         y: 16
         visible: false
@@ -580,12 +599,14 @@ Item {
 
     Mouse {
         id: mouseMain
+        objectName: "mouseMain"
         visible: false
         onClickBtn: function (index) { openKeyAssigment(index) }
     }
 
     Rectangle {
         id: mainMask
+        objectName: "mainMask"
         anchors.fill: parent
         color: "#90000000"
         visible: false
@@ -648,15 +669,18 @@ Item {
 
     KeyAssigment {
         id: keyAssigmentMain
+        objectName: "keyAssigmentMain"
     }
 
     Profile {
         id: profileMain
+        objectName: "profileMain"
         onChangeProfile: function (tmpProfileNo) { switchProfile(tmpProfileNo) }
     }
 
     PanelFrame {
         id: factorysure
+        objectName: "factorysure"
         width: 427
         height: 102
         visible: false
@@ -680,6 +704,7 @@ Item {
             spacing: 16
             TextButton {
                 id: cancelBtn
+                objectName: "cancelBtn"
                 width: 88
                 height: 25
                 textValue: langText(mainLang, 7)
@@ -691,6 +716,7 @@ Item {
             }
             TextButton {
                 id: okBtn
+                objectName: "okBtn"
                 width: 88
                 height: 25
                 textValue: langText(mainLang, 8)
@@ -701,6 +727,7 @@ Item {
 
     Rectangle {
         id: askMenu
+        objectName: "askMenu"
         anchors.right: parent.right
         anchors.rightMargin: 300
         y: 30
@@ -751,5 +778,6 @@ Item {
 
     KeyCodeString {
         id: _KeyCodeString
+        objectName: "_KeyCodeString"
     }
 }

@@ -1,0 +1,373 @@
+// The real main scene in the real view, inside the host widget, with a simulated mouse: the
+// first and later connects, DPI reports from the device, the report rate, the Save button, the
+// reset confirmation, window dragging, and the 560 profile rule at start-up.
+#include "app/globals.h"
+#include "app/widget.h"
+#include "bridge/myqquickview.h"
+#include "sim/simdevice.h"
+#include "support/testsupport.h"
+
+#include <QApplication>
+#include <QMetaMethod>
+#include <QQuickItem>
+#include <QSettings>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+// One scene under test: a private data tree, a simulated mouse and the host widget.
+struct Scene {
+    testsupport::ScratchTree tree;
+    testsupport::LogCapture log;
+    sim::SimMouse *mouse = nullptr;
+    std::unique_ptr<Widget> widget;
+
+    // Global keys written before the widget (and so the view's cached flags) exist.
+    explicit Scene(const QString &family = QStringLiteral("553"),
+                   const QVariantMap &globals = QVariantMap())
+    {
+        QSettings config(tree.file("modules/setting/apConfig.bin"), QSettings::IniFormat);
+        for (auto it = globals.cbegin(); it != globals.cend(); ++it) {
+            if (it.value().isValid())
+                config.setValue(it.key(), it.value());
+            else
+                config.remove(it.key());
+        }
+        config.sync();
+        sim::MouseConfig mc;
+        mc.family = family;
+        mouse = sim::attachMouse(mc);
+        widget = std::make_unique<Widget>();
+        widget->show();
+    }
+    ~Scene()
+    {
+        widget.reset();
+        sim::detachAll();
+    }
+
+    myQQuickView *view() const { return widget->view(); }
+    QQuickItem *root() const { return view()->rootObject(); }
+    QObject *item(const char *name) const { return root()->findChild<QObject *>(name); }
+    QVariant rootProperty(const char *name) const { return root()->property(name); }
+    QVariant property(const char *itemName, const char *name) const
+    {
+        return item(itemName)->property(name);
+    }
+
+    // The device check of a plug-in; true when the mouse was connected.
+    bool connect()
+    {
+        widget->checkDevice();
+        return deviceConnected;
+    }
+    // Waits for the first initialisation and for the start-up picture to give way to the main
+    // screen (item visibility includes the root's, which initUI switches on).
+    bool waitForMainScreen()
+    {
+        return QTest::qWaitFor([this] {
+            return rootProperty("isPownOn").toBool() && property("panelleft", "visible").toBool() &&
+                   view()->isEnabled();
+        }, 4000);
+    }
+
+    QPoint centreOf(const char *name) const
+    {
+        auto *quickItem = qobject_cast<QQuickItem *>(item(name));
+        return quickItem->mapToScene(QPointF(quickItem->width() / 2, quickItem->height() / 2))
+            .toPoint();
+    }
+    void click(const QPoint &at) { QTest::mouseClick(view(), Qt::LeftButton, {}, at); }
+    void click(const char *name) { click(centreOf(name)); }
+
+    // Warnings the scene wrote (binding errors, failed images, type errors).
+    QStringList qmlWarnings() const
+    {
+        QStringList warnings;
+        for (const QString &line : log.lines())
+            if (line.contains(QLatin1String(".qml:")) || line.contains(QLatin1String("qrc:/")))
+                warnings << line;
+        return warnings;
+    }
+
+    int featureReports(quint8 code) const
+    {
+        int n = 0;
+        for (const sim::Transfer &t : mouse->transfers())
+            if (t.kind == sim::TransferKind::FeatureOut && t.bytes.size() > 1 &&
+                quint8(t.bytes[1]) == code)
+                ++n;
+        return n;
+    }
+};
+
+bool hasMethod(const QObject *object, const char *name)
+{
+    const QMetaObject *meta = object->metaObject();
+    for (int i = 0; i < meta->methodCount(); ++i)
+        if (meta->method(i).name() == name)
+            return true;
+    return false;
+}
+
+const char *const kNoDevice = "the device link does not connect the simulated mouse yet";
+
+} // namespace
+
+class SceneTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { deviceConnected = false; }
+
+    void firstConnectLoadsFlagsLanguagesAndPagesAndReadsTheDpi()
+    {
+        Scene scene;
+        scene.mouse->setCurrentStage(3);
+        QVERIFY(!scene.rootProperty("visible").toBool());
+        if (!scene.connect())
+            QSKIP(kNoDevice);
+        QTRY_VERIFY(scene.rootProperty("isPownOn").toBool());
+
+        // Start-up picture under busy protection first.
+        QVERIFY(scene.rootProperty("visible").toBool());
+        QVERIFY(scene.property("powerOnLogo", "visible").toBool());
+        QVERIFY(scene.property("protectUIItem", "isBusy").toBool());
+        QVERIFY(!scene.property("panelleft", "visible").toBool());
+        QVERIFY(!scene.view()->isEnabled());
+
+        // Flags and texts of the installed global and English language files.
+        QCOMPARE(scene.rootProperty("icType").toString(), QStringLiteral("553"));
+        QCOMPARE(scene.rootProperty("isGun").toBool(), true);
+        QCOMPARE(scene.rootProperty("isColorful").toBool(), true);
+        QCOMPARE(scene.rootProperty("language").toString(), QStringLiteral("en"));
+        QCOMPARE(scene.rootProperty("url").toString(),
+                 QStringLiteral("https://www.example.com/orbis-mouse"));
+        QCOMPARE(scene.property("mouseMain", "keyCount").toInt(), 8);
+        QCOMPARE(scene.rootProperty("mainLang").toStringList().value(10), QStringLiteral("Save"));
+        QCOMPARE(scene.property("keyMatrixMain", "keyMatrixLang").toStringList().value(1),
+                 QStringLiteral("Key Function"));
+        QCOMPARE(scene.property("keyAssigmentMain", "keyAssigmentLang").toStringList().size(), 57);
+        QCOMPARE(dpiSwitchText[2], QStringLiteral("DPI Switch to 3"));
+        const int storedRate = scene.view()->getData(QStringLiteral("mouse/reportRate"), false).toInt();
+        QCOMPARE(scene.property("reportRateList", "currentSelect").toInt(), storedRate);
+        QCOMPARE(scene.property("profileMain", "profileNo").toInt(), 0);
+        QVERIFY(scene.log.lines().contains(QStringLiteral("profileNo 0")));
+
+        // The key-name table took the language file's labels and keeps the first-match rules.
+        QObject *keys = scene.item("_KeyCodeString");
+        QVariant result;
+        QMetaObject::invokeMethod(keys, "strTokeycode", Q_RETURN_ARG(QVariant, result),
+                                  Q_ARG(QVariant, QStringLiteral("Intl2")));
+        QCOMPARE(result.toInt(), 0x88);
+        QMetaObject::invokeMethod(keys, "keycodeTostr", Q_RETURN_ARG(QVariant, result),
+                                  Q_ARG(QVariant, 0x32));
+        QCOMPARE(result.toString(), QStringLiteral("\\"));
+        QMetaObject::invokeMethod(keys, "keycodeTostr", Q_RETURN_ARG(QVariant, result),
+                                  Q_ARG(QVariant, 0x74));
+        QCOMPARE(result.toString(), QString());
+
+        // The device's current stage (from 1) selects the DPI index (from 0).
+        QCOMPARE(scene.property("dpiSettingMain", "currentDPI").toInt(), 2);
+
+        // After the first second: the main screen.
+        QVERIFY(scene.waitForMainScreen());
+        for (const char *name : {"envItem", "panelleft", "bottomBar", "panelRight", "upItem",
+                                 "mouseMain"})
+            QVERIFY2(scene.property(name, "visible").toBool(), name);
+        QVERIFY(!scene.property("protectUIItem", "isBusy").toBool());
+        QVERIFY(!scene.property("mainMask", "visible").toBool());
+        QCOMPARE(scene.qmlWarnings(), QStringList());
+    }
+
+    void laterConnectOnlyRearmsTheBusyProtectionAndRereadsTheDpi()
+    {
+        Scene scene;
+        if (!scene.connect())
+            QSKIP(kNoDevice);
+        QVERIFY(scene.waitForMainScreen());
+        scene.root()->setProperty("mainLang", QStringList{QStringLiteral("kept")});
+        scene.item("keyMatrixMain")->setProperty("isSave", true);
+        scene.mouse->setCurrentStage(5);
+
+        scene.view()->initUI();
+        QTRY_VERIFY(!scene.view()->isEnabled());
+        QVERIFY(scene.property("protectUIItem", "isBusy").toBool());
+        QCOMPARE(scene.property("dpiSettingMain", "currentDPI").toInt(), 4);
+        QCOMPARE(scene.rootProperty("mainLang").toStringList(), QStringList{"kept"});
+        QVERIFY(scene.property("keyMatrixMain", "isSave").toBool());
+        QVERIFY(!scene.property("powerOnLogo", "visible").toBool());
+        QTRY_VERIFY_WITH_TIMEOUT(scene.view()->isEnabled(), 3000);
+        QVERIFY(!scene.property("protectUIItem", "isBusy").toBool());
+    }
+
+    void dpiReportsFromTheDeviceSelectTheStage()
+    {
+        Scene scene;
+        scene.mouse->setCurrentStage(1);
+        if (!scene.connect())
+            QSKIP(kNoDevice);
+        QTRY_VERIFY(scene.rootProperty("isPownOn").toBool());
+        QCOMPARE(scene.property("dpiSettingMain", "currentDPI").toInt(), 0);
+        scene.view()->setCurrentDPI(3);
+        QCOMPARE(scene.property("dpiSettingMain", "currentDPI").toInt(), 2);
+        scene.view()->setCurrentDPI(0);
+        QCOMPARE(scene.property("dpiSettingMain", "currentDPI").toInt(), 2);
+    }
+
+    void choosingAReportRateStoresItAndSendsItAtOnce()
+    {
+        Scene scene;
+        if (!scene.connect())
+            QSKIP(kNoDevice);
+        QVERIFY(scene.waitForMainScreen());
+        scene.mouse->clearTransfers();
+
+        // The list opens upwards from its header; "250Hz" is its second row.
+        const QPoint header = scene.centreOf("reportRateList");
+        scene.click(header);
+        QTRY_COMPARE(scene.property("reportRateList", "isDrop").toBool(), true);
+        QTest::qWait(300); // the opening slide
+        scene.click(QPoint(header.x(), header.y() - 12 - 1 - 4 * 24 + 24 + 12));
+        QTRY_COMPARE(scene.mouse->reportRate(), 4);
+        QCOMPARE(scene.property("reportRateList", "isDrop").toBool(), false);
+        QCOMPARE(scene.property("reportRateList", "textValue").toString(),
+                 QStringLiteral("250Hz"));
+        QCOMPARE(scene.view()->getData(QStringLiteral("mouse/reportRate"), false).toInt(), 1);
+        QCOMPARE(scene.featureReports(0x01), 1);
+    }
+
+    void saveButtonWithoutChangesOnlyClosesMenus()
+    {
+        Scene scene;
+        if (!scene.connect())
+            QSKIP(kNoDevice);
+        QVERIFY(scene.waitForMainScreen());
+        scene.item("reportRateList")->setProperty("isDrop", true);
+        scene.item("askMenu")->setProperty("visible", true);
+        const QColor normal = scene.property("saveBtn", "normalColor").value<QColor>();
+        QCOMPARE(normal, QColor("#09347f"));
+        scene.mouse->clearTransfers();
+
+        scene.click("saveBtn");
+        QTRY_VERIFY(!scene.property("reportRateList", "isDrop").toBool());
+        QVERIFY(!scene.property("askMenu", "visible").toBool());
+        QVERIFY(scene.view()->isEnabled());
+        QVERIFY(!scene.property("protectUIItem", "isBusy").toBool());
+        QTest::qWait(200);
+        QCOMPARE(scene.mouse->transfers().size(), 0);
+
+        // A pending change turns the face red; saving clears the flag and the colour.
+        scene.item("dpiSettingMain")->setProperty("isSave", true);
+        QCOMPARE(scene.property("saveBtn", "normalColor").value<QColor>(), QColor("#ff3030"));
+        scene.click("saveBtn");
+        QTRY_VERIFY(!scene.property("dpiSettingMain", "isSave").toBool());
+        QCOMPARE(scene.property("saveBtn", "normalColor").value<QColor>(), normal);
+        QVERIFY(scene.view()->isEnabled());
+    }
+
+    void resetConfirmationCancelsOrRunsTheResetSequence()
+    {
+        Scene scene;
+        if (!scene.connect())
+            QSKIP(kNoDevice);
+        QVERIFY(scene.waitForMainScreen());
+
+        scene.click("resetBtn");
+        QVERIFY(scene.property("factorysure", "visible").toBool());
+        QVERIFY(scene.property("mainMask", "visible").toBool());
+        QCOMPARE(scene.centreOf("factorysure"), QPoint(512, 320));
+        scene.click("cancelBtn");
+        QVERIFY(!scene.property("factorysure", "visible").toBool());
+        QVERIFY(!scene.property("mainMask", "visible").toBool());
+
+        for (const char *slot : {"mouseSwitchKeyMatrix", "mouseResetKeyMatrix",
+                                 "mouseSetCurrentDPI"}) {
+            if (!hasMethod(scene.view(), slot))
+                QSKIP(qPrintable(QStringLiteral("the bridge has no %1 yet").arg(slot)));
+        }
+
+        // Profile 0 drifts from the factory values; the reset brings them back and sends them.
+        scene.view()->setData(QStringLiteral("mouse/reportRate"), 3);
+        scene.item("lightControlMain")->setProperty("isSave", true);
+        scene.mouse->clearTransfers();
+        scene.click("resetBtn");
+        scene.click("okBtn");
+        QTRY_VERIFY(scene.view()->isEnabled());
+        QVERIFY(!scene.property("factorysure", "visible").toBool());
+        QVERIFY(!scene.property("mainMask", "visible").toBool());
+        QVERIFY(!scene.property("lightControlMain", "isSave").toBool());
+        QCOMPARE(scene.property("dpiSettingMain", "currentDPI").toInt(), 1);
+        QCOMPARE(scene.mouse->currentStage(), 2);
+        const QVariant factoryRate = scene.view()->getData(QStringLiteral("mouse/reportRate"), true);
+        QCOMPARE(scene.view()->getData(QStringLiteral("mouse/reportRate"), false), factoryRate);
+        QCOMPARE(scene.property("reportRateList", "currentSelect").toInt(), factoryRate.toInt());
+        QVERIFY(scene.featureReports(0x01) >= 1);
+    }
+
+    void draggingTheSceneMovesTheWindow()
+    {
+        Scene scene;
+        if (!scene.connect())
+            QSKIP(kNoDevice);
+        QVERIFY(scene.waitForMainScreen());
+        scene.widget->move(100, 100);
+        const QPoint start = scene.widget->pos();
+        // An empty spot of the backdrop, below the title bar and beside the mouse picture.
+        const QPoint at(300, 560);
+        QTest::mousePress(scene.view(), Qt::LeftButton, {}, at);
+        QTest::mouseMove(scene.view(), at + QPoint(30, 20));
+        QTRY_COMPARE(scene.widget->pos(), start + QPoint(30, 20));
+        QTest::mouseRelease(scene.view(), Qt::LeftButton, {}, at + QPoint(30, 20));
+        QCOMPARE(scene.widget->pos(), start + QPoint(30, 20));
+    }
+
+    void mouse560IsSwitchedToProfile1AtTheFirstStart()
+    {
+        Scene scene(QStringLiteral("560"), {{QStringLiteral("mouse/icType"), QStringLiteral("560")}});
+        scene.mouse->setCurrentProfile(3);
+        if (!scene.connect())
+            QSKIP(kNoDevice);
+        QTRY_VERIFY(scene.rootProperty("isPownOn").toBool());
+        QCOMPARE(scene.rootProperty("icType").toString(), QStringLiteral("560"));
+        QCOMPARE(scene.mouse->currentProfile(), 1);
+
+        // A later connect leaves the profile alone.
+        scene.mouse->setCurrentProfile(2);
+        scene.view()->initUI();
+        QTRY_VERIFY(!scene.view()->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(scene.view()->isEnabled(), 3000);
+        QCOMPARE(scene.mouse->currentProfile(), 2);
+    }
+
+    void missingGlobalKeysLeaveAUsableScene()
+    {
+        Scene scene(QStringLiteral("553"),
+                    {{QStringLiteral("common/language"), QVariant()},
+                     {QStringLiteral("common/url"), QVariant()},
+                     {QStringLiteral("mouse/keyCount"), QVariant()},
+                     {QStringLiteral("mouse/isGun"), QVariant()},
+                     {QStringLiteral("mouse/profileNo"), QVariant()}});
+        if (!scene.connect())
+            QSKIP(kNoDevice);
+        QTRY_VERIFY(scene.rootProperty("isPownOn").toBool());
+        QVERIFY(scene.waitForMainScreen());
+        // No language file for the built-in code: the captions are empty, not "undefined".
+        QCOMPARE(scene.rootProperty("mainLang").toStringList(), QStringList());
+        QCOMPARE(scene.property("saveBtn", "textValue").toString(), QString());
+        QCOMPARE(scene.property("mouseMain", "keyCount").toInt(), 8);
+        QCOMPARE(scene.property("profileMain", "profileNo").toInt(), 0);
+        QCOMPARE(scene.qmlWarnings(), QStringList());
+
+        // Still usable: the help menu opens and closes.
+        scene.click(scene.centreOf("upItem") + QPoint(-36, 0));
+        QVERIFY(scene.property("askMenu", "visible").toBool());
+        scene.click(QPoint(300, 560));
+        QVERIFY(!scene.property("askMenu", "visible").toBool());
+    }
+};
+
+QTEST_MAIN(SceneTest)
+#include "test_scene_main.moc"
