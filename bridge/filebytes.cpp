@@ -6,15 +6,16 @@
 
 FileReadResult readFileBytes(const QString &path, QByteArray *bytes, qint64 maxBytes)
 {
+    // Only regular files: a device or a pipe may never end, or never answer.
     QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         return FileReadResult::Unreadable;
     if (maxBytes >= 0 && file.size() > maxBytes)
         return FileReadResult::TooLarge;
-    QByteArray content = file.readAll();
+    // At most one byte past the limit, so a file that grows while it is read stays bounded.
+    QByteArray content = maxBytes >= 0 ? file.read(maxBytes + 1) : file.readAll();
     if (file.error() != QFileDevice::NoError)
         return FileReadResult::Unreadable;
-    // A file that grows while it is read is still held to the limit.
     if (maxBytes >= 0 && content.size() > maxBytes)
         return FileReadResult::TooLarge;
     *bytes = content;

@@ -8,7 +8,7 @@
 
 enum class FileReadResult {
     Ok,
-    Unreadable, // missing, a directory, or not readable
+    Unreadable, // missing, not a regular file, or not readable
     TooLarge,   // larger than the limit the caller gave
 };
 

@@ -201,8 +201,7 @@ bool SettingsStore::exportProfile(int profile, const QString &targetPath)
 QSettings *SettingsStore::open(const QString &path)
 {
     auto *settings = new QSettings(path, QSettings::IniFormat, this);
-    if (settings->status() == QSettings::FormatError)
-        keepMalformedCopy(path);
+    keepCopyIfMalformed(*settings);
     return settings;
 }
 
@@ -234,8 +233,11 @@ bool SettingsStore::replace(QSettings *&object, const QByteArray &content)
     return true;
 }
 
-void SettingsStore::keepMalformedCopy(const QString &path)
+void keepCopyIfMalformed(const QSettings &settings)
 {
+    if (settings.status() != QSettings::FormatError)
+        return;
+    const QString path = settings.fileName();
     const QString copy = path + QStringLiteral(".bad");
     QFile::remove(copy);
     if (QFile::copy(path, copy))

@@ -14,9 +14,8 @@
 // when control returns to the event loop (or on sync). Once a file has been re-read, every value
 // comes back as text or a list of text, so all readers convert.
 //
-// A settings file that QSettings reads with a format error is rewritten on its next sync without
-// the lines it could not parse; so when such a file is opened, a copy of it is kept beside it
-// (<file>.bad) before anything can write to it.
+// A file that QSettings reads with a format error is kept beside it as <file>.bad when it is
+// opened (keepCopyIfMalformed).
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -29,6 +28,10 @@ class QSettings;
 QVariantList settingsList(const QVariant &value);
 // A settings value as text: scalars in their text form; lists and absent values give "".
 QString settingsText(const QVariant &value);
+// Call right after opening a settings object. When QSettings could not parse its file, keeps a
+// copy of the file beside it (<file>.bad) and says so on the debug channel, before anything can
+// write to it: QSettings rewrites such a file on its next sync without the unparsed lines.
+void keepCopyIfMalformed(const QSettings &settings);
 
 class SettingsStore : public QObject
 {
@@ -93,7 +96,6 @@ private:
     // Gives object's file the new content and a fresh object; the old one is synced first (so no
     // deferred write of it can reach the new file) and released with deleteLater.
     bool replace(QSettings *&object, const QByteArray &content);
-    static void keepMalformedCopy(const QString &path);
 
     QString dir_;
     QSettings *global_ = nullptr;
