@@ -23,11 +23,13 @@ target_include_directories(orbis_core PUBLIC ${HIDAPI_INCLUDE_DIRS})
 
 file(GLOB ORBIS_SIM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/sim/*.cpp ${CMAKE_SOURCE_DIR}/sim/*.h)
 list(FILTER ORBIS_SIM_SOURCES EXCLUDE REGEX "/sim/demo_startup\\.cpp$")
-add_library(orbis_sim STATIC ${ORBIS_SIM_SOURCES})
+# An object library: its files are linked straight into each program that uses it, so the
+# device code in orbis_core finds the simulated hidapi whatever the link order.
+add_library(orbis_sim OBJECT ${ORBIS_SIM_SOURCES})
 target_link_libraries(orbis_sim PUBLIC orbis_core)
 
 add_executable(orbis-mouse ${CMAKE_SOURCE_DIR}/app/main.cpp ${CMAKE_SOURCE_DIR}/app/startup_real.cpp)
 target_link_libraries(orbis-mouse PRIVATE orbis_core PkgConfig::HIDAPI)
 
 add_executable(orbis-mouse-demo ${CMAKE_SOURCE_DIR}/app/main.cpp ${CMAKE_SOURCE_DIR}/sim/demo_startup.cpp)
-target_link_libraries(orbis-mouse-demo PRIVATE orbis_sim)
+target_link_libraries(orbis-mouse-demo PRIVATE orbis_sim orbis_core)

@@ -6,7 +6,7 @@
 #include "app/singleinstance.h"
 #include "app/widget.h"
 #include "platform/dialogs.h"
-#include "testsupport.h"
+#include "support/testsupport.h"
 
 #include <QAction>
 #include <QDir>

@@ -4,7 +4,7 @@
 #include "app/widget.h"
 #include "bridge/myqquickview.h"
 #include "bridge/ui_controler.h"
-#include "testsupport.h"
+#include "support/testsupport.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -85,7 +85,7 @@ private slots:
         QFile::remove(tree.file(QStringLiteral("modules/setting/apConfig.bin")));
         Widget w;
         QVERIFY(w.windowTitle().isEmpty());
-        QVERIFY(w.trayIcon->icon().isNull());
+        QVERIFY(w.trayIcon->icon().pixmap(16).isNull());
         w.checkDevice();
         QVERIFY(!w.isVisible());
         QVERIFY(!deviceConnected);
