@@ -50,7 +50,15 @@ void Hid_Thread::startHidListen(int index)
     // Only one listener: the previous task ends within one read timeout.
     waitListenerFinished();
     setListenOption();
-    listenPath_ = index >= 0 && index < devList.size() ? devList[index].devPath2 : QString();
+    const QString path = index >= 0 && index < devList.size() ? devList[index].devPath2 : QString();
+    // A restart on the same interface keeps its handle, so nothing the device sends in between
+    // is lost. Otherwise it is opened here already, so the kernel queues the device's reports
+    // from now on; a failed open is retried by the task, which then runs the removal steps.
+    if (path != listenPath_)
+        closeHidDevice2();
+    listenPath_ = path;
+    if (!listenPath_.isEmpty() && !hidDev2)
+        hidDev2 = hidio::open(hidio::Interface::Event, listenPath_);
     listenRunning = true;
     listenFuture =
         QtConcurrent::run(QThreadPool::globalInstance(), [this, index] { hidListenLoop(index); });
@@ -90,7 +98,7 @@ void Hid_Thread::hidListenLoop(int index)
         if (r == 4 && report[0] == 6 && report[1] == 7)
             reportDpiSwitch(report[3]);
     }
-    closeHidDevice2();
+    // Stopped: the handle stays for a restart on the same interface (or the destructor).
 }
 
 void Hid_Thread::reportDpiSwitch(int stage)
