@@ -431,6 +431,7 @@ Item {
 
         SectionPanel {
             id: editorPanel
+            objectName: "editorPanel"
             titleText: langText(mainLang, 0)
             height: isGun ? 100 : 76
             Column {
@@ -611,6 +612,7 @@ Item {
         color: "#90000000"
         visible: false
         DragArea {
+            hoverEnabled: true // the controls under the mask stay unlit
             onPressedAt: {
                 if (macroEditorMain.visible)
                     macroEditorMain.macroEditorFocus()

@@ -326,13 +326,17 @@ private slots:
 
     void mouse560IsSwitchedToProfile1AtTheFirstStart()
     {
-        Scene scene(QStringLiteral("560"), {{QStringLiteral("mouse/icType"), QStringLiteral("560")}});
+        Scene scene(QStringLiteral("560"), {{QStringLiteral("mouse/icType"), QStringLiteral("560")},
+                                            {QStringLiteral("mouse/isGun"), QStringLiteral("false")}});
         scene.mouse->setCurrentProfile(3);
         if (!scene.connect())
             QSKIP(kNoDevice);
         QTRY_VERIFY(scene.rootProperty("isPownOn").toBool());
         QCOMPARE(scene.rootProperty("icType").toString(), QStringLiteral("560"));
         QCOMPARE(scene.mouse->currentProfile(), 1);
+        // "false" from the settings file is false, and without guns the editor panel is short.
+        QCOMPARE(scene.rootProperty("isGun").toBool(), false);
+        QCOMPARE(scene.property("editorPanel", "height").toInt(), 76);
 
         // A later connect leaves the profile alone.
         scene.mouse->setCurrentProfile(2);
@@ -366,6 +370,11 @@ private slots:
         QVERIFY(scene.property("askMenu", "visible").toBool());
         scene.click(QPoint(300, 560));
         QVERIFY(!scene.property("askMenu", "visible").toBool());
+        // Its version row does nothing but close it.
+        scene.click(scene.centreOf("upItem") + QPoint(-36, 0));
+        scene.click(scene.centreOf("askMenu") + QPoint(0, 12));
+        QVERIFY(!scene.property("askMenu", "visible").toBool());
+        QVERIFY(scene.view()->isEnabled());
     }
 };
 
