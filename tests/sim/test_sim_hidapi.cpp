@@ -252,6 +252,22 @@ private slots:
         hid_close(events);
     }
 
+    void closeWakesAReadWaitingOnTheSameHandle()
+    {
+        sim::SimMouse *mouse = sim::attachMouse(sim::MouseConfig());
+        hid_device *events = open(mouse->eventPath());
+        std::atomic<int> result{1};
+        std::thread reader([&] {
+            unsigned char buffer[4];
+            result = hid_read_timeout(events, buffer, 4, 5000);
+        });
+        QThread::msleep(50);
+        hid_close(events);
+        reader.join();
+        QCOMPARE(result.load(), -1);
+        QCOMPARE(mouse->openHandles(mouse->eventPath()), 0);
+    }
+
     void readTimeoutWaitsInRealTime()
     {
         sim::SimMouse *mouse = sim::attachMouse(sim::MouseConfig());
