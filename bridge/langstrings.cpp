@@ -3,7 +3,8 @@
 #include <QFileInfo>
 #include <QSettings>
 
-namespace langstrings {
+namespace langstrings
+{
 
 QString languageFilePath(const QString &langCode)
 {

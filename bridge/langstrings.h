@@ -4,7 +4,8 @@
 #include <QString>
 #include <QStringList>
 
-namespace langstrings {
+namespace langstrings
+{
 
 // Upper bound on the strings read from one group. The largest group (the key labels) holds 133;
 // a corrupt or hostile total must not make the loader allocate or loop without end.

@@ -8,7 +8,8 @@
 #include <QFile>
 #include <QTest>
 
-namespace {
+namespace
+{
 void writeFile(const QString &path, const QByteArray &text)
 {
     QFile file(path);
@@ -49,8 +50,10 @@ private slots:
         QTest::newRow("negative") << QByteArray("-5") << 0;
         QTest::newRow("not a number") << QByteArray("many") << 0;
         QTest::newRow("int max") << QByteArray("2147483647") << langstrings::kMaxGroupStrings;
-        QTest::newRow("beyond int") << QByteArray("99999999999999") << langstrings::kMaxGroupStrings;
-        QTest::newRow("just above the bound") << QByteArray("1025") << langstrings::kMaxGroupStrings;
+        QTest::newRow("beyond int")
+            << QByteArray("99999999999999") << langstrings::kMaxGroupStrings;
+        QTest::newRow("just above the bound")
+            << QByteArray("1025") << langstrings::kMaxGroupStrings;
     }
     void badTotalsAreBounded()
     {
@@ -102,9 +105,9 @@ private slots:
         testsupport::ScratchTree tree;
         const QString path = langstrings::languageFilePath(code);
         const QList<QPair<QString, int>> groups = {
-            {"main", 15},     {"keyMatrix", 2},     {"keyAssigment", 57}, {"dpiSetting", 1},
-            {"lightControl", 15}, {"macroEditor", 20}, {"systemSetting", 15},
-            {"gunControl", 10}, {"profile", 6},     {"keyCode", 133},     {"other", 8}};
+            {"main", 15},         {"keyMatrix", 2},    {"keyAssigment", 57},  {"dpiSetting", 1},
+            {"lightControl", 15}, {"macroEditor", 20}, {"systemSetting", 15}, {"gunControl", 10},
+            {"profile", 6},       {"keyCode", 133},    {"other", 8}};
         for (const auto &group : groups) {
             const QStringList strings = langstrings::readGroup(path, group.first);
             QVERIFY2(strings.size() == group.second, qPrintable(group.first));

@@ -14,7 +14,8 @@
 #include <QTest>
 #include <memory>
 
-namespace {
+namespace
+{
 
 // One scene under test: a private data tree, a simulated mouse and the host widget.
 struct Scene {
@@ -66,10 +67,12 @@ struct Scene {
     // screen (item visibility includes the root's, which initUI switches on).
     bool waitForMainScreen()
     {
-        return QTest::qWaitFor([this] {
-            return rootProperty("isPownOn").toBool() && property("panelleft", "visible").toBool() &&
-                   view()->isEnabled();
-        }, 4000);
+        return QTest::qWaitFor(
+            [this] {
+                return rootProperty("isPownOn").toBool() &&
+                       property("panelleft", "visible").toBool() && view()->isEnabled();
+            },
+            4000);
     }
 
     QPoint centreOf(const char *name) const
@@ -151,7 +154,8 @@ private slots:
                  QStringLiteral("Key Function"));
         QCOMPARE(scene.property("keyAssigmentMain", "keyAssigmentLang").toStringList().size(), 57);
         QCOMPARE(dpiSwitchText[2], QStringLiteral("DPI Switch to 3"));
-        const int storedRate = scene.view()->getData(QStringLiteral("mouse/reportRate"), false).toInt();
+        const int storedRate =
+            scene.view()->getData(QStringLiteral("mouse/reportRate"), false).toInt();
         QCOMPARE(scene.property("reportRateList", "currentSelect").toInt(), storedRate);
         QCOMPARE(scene.property("profileMain", "profileNo").toInt(), 0);
         QVERIFY(scene.log.lines().contains(QStringLiteral("profileNo 0")));
@@ -174,8 +178,8 @@ private slots:
 
         // After the first second: the main screen.
         QVERIFY(scene.waitForMainScreen());
-        for (const char *name : {"envItem", "panelleft", "bottomBar", "panelRight", "upItem",
-                                 "mouseMain"})
+        for (const char *name :
+             {"envItem", "panelleft", "bottomBar", "panelRight", "upItem", "mouseMain"})
             QVERIFY2(scene.property(name, "visible").toBool(), name);
         QVERIFY(!scene.property("protectUIItem", "isBusy").toBool());
         QVERIFY(!scene.property("mainMask", "visible").toBool());
@@ -233,8 +237,7 @@ private slots:
         scene.click(QPoint(header.x(), header.y() - 12 - 1 - 4 * 24 + 24 + 12));
         QTRY_COMPARE(scene.mouse->reportRate(), 4);
         QCOMPARE(scene.property("reportRateList", "isDrop").toBool(), false);
-        QCOMPARE(scene.property("reportRateList", "textValue").toString(),
-                 QStringLiteral("250Hz"));
+        QCOMPARE(scene.property("reportRateList", "textValue").toString(), QStringLiteral("250Hz"));
         QCOMPARE(scene.view()->getData(QStringLiteral("mouse/reportRate"), false).toInt(), 1);
         QCOMPARE(scene.featureReports(0x01), 1);
     }
@@ -283,8 +286,8 @@ private slots:
         QVERIFY(!scene.property("factorysure", "visible").toBool());
         QVERIFY(!scene.property("mainMask", "visible").toBool());
 
-        for (const char *slot : {"mouseSwitchKeyMatrix", "mouseResetKeyMatrix",
-                                 "mouseSetCurrentDPI"}) {
+        for (const char *slot :
+             {"mouseSwitchKeyMatrix", "mouseResetKeyMatrix", "mouseSetCurrentDPI"}) {
             if (!hasMethod(scene.view(), slot))
                 QSKIP(qPrintable(QStringLiteral("the bridge has no %1 yet").arg(slot)));
         }
@@ -301,7 +304,8 @@ private slots:
         QVERIFY(!scene.property("lightControlMain", "isSave").toBool());
         QCOMPARE(scene.property("dpiSettingMain", "currentDPI").toInt(), 1);
         QCOMPARE(scene.mouse->currentStage(), 2);
-        const QVariant factoryRate = scene.view()->getData(QStringLiteral("mouse/reportRate"), true);
+        const QVariant factoryRate =
+            scene.view()->getData(QStringLiteral("mouse/reportRate"), true);
         QCOMPARE(scene.view()->getData(QStringLiteral("mouse/reportRate"), false), factoryRate);
         QCOMPARE(scene.property("reportRateList", "currentSelect").toInt(), factoryRate.toInt());
         QVERIFY(scene.featureReports(0x01) >= 1);
@@ -326,8 +330,9 @@ private slots:
 
     void mouse560IsSwitchedToProfile1AtTheFirstStart()
     {
-        Scene scene(QStringLiteral("560"), {{QStringLiteral("mouse/icType"), QStringLiteral("560")},
-                                            {QStringLiteral("mouse/isGun"), QStringLiteral("false")}});
+        Scene scene(QStringLiteral("560"),
+                    {{QStringLiteral("mouse/icType"), QStringLiteral("560")},
+                     {QStringLiteral("mouse/isGun"), QStringLiteral("false")}});
         scene.mouse->setCurrentProfile(3);
         if (!scene.connect())
             QSKIP(kNoDevice);
@@ -348,12 +353,11 @@ private slots:
 
     void missingGlobalKeysLeaveAUsableScene()
     {
-        Scene scene(QStringLiteral("553"),
-                    {{QStringLiteral("common/language"), QVariant()},
-                     {QStringLiteral("common/url"), QVariant()},
-                     {QStringLiteral("mouse/keyCount"), QVariant()},
-                     {QStringLiteral("mouse/isGun"), QVariant()},
-                     {QStringLiteral("mouse/profileNo"), QVariant()}});
+        Scene scene(QStringLiteral("553"), {{QStringLiteral("common/language"), QVariant()},
+                                            {QStringLiteral("common/url"), QVariant()},
+                                            {QStringLiteral("mouse/keyCount"), QVariant()},
+                                            {QStringLiteral("mouse/isGun"), QVariant()},
+                                            {QStringLiteral("mouse/profileNo"), QVariant()}});
         if (!scene.connect())
             QSKIP(kNoDevice);
         QTRY_VERIFY(scene.rootProperty("isPownOn").toBool());
