@@ -38,6 +38,33 @@ void storeBlock(QByteArray *slot, const QByteArray &block)
 using Request = const Body &;
 using Block = const QByteArray &;
 
+// Handlers both families share.
+void storeKeyMatrix(Firmware &f, Request r, Block block, Body &)
+{
+    // 553: the host has already exchanged key entries 5 and 6, the block is kept as received.
+    // 560: 128 bytes arrive, the matrix and 64 bytes of padding.
+    storeBlock(numbered(f.state.keyMatrices, r[1], 1), block);
+}
+
+void storeMacro(Firmware &f, Request r, Block block, Body &)
+{
+    storeBlock(numbered(f.state.macros, r[1], 1), block);
+}
+
+void answerOptions(Firmware &f, Request, Block, Body &reply)
+{
+    putReply(reply, 1, f.state.keyboardOptions);
+}
+
+// 560 03H and 04H: (p, value) for one of the profiles 1..4; the value is also the one in use.
+void setForProfile(std::array<int, 4> &perProfile, int &current, Request r)
+{
+    if (int *value = numbered(perProfile, r[1], 1)) {
+        *value = r[2];
+        current = r[2];
+    }
+}
+
 const CommandSpec kCommands[] = {
     // The handshake, the same for both families: the echo is the reply as it starts.
     {Family::Any, 0x00, false, [](Firmware &, Request, Block, Body &) {}},
@@ -71,17 +98,9 @@ const CommandSpec kCommands[] = {
          f.state.dpiStageCount = r[1];
          storeBlock(&f.state.dpiTable, block);
      }},
-    // The host has already exchanged key entries 5 and 6; the block is kept as received.
-    {Family::F553, 0x12, true,
-     [](Firmware &f, Request r, Block block, Body &) {
-         storeBlock(numbered(f.state.keyMatrices, r[1], 1), block);
-     }},
-    {Family::F553, 0x13, true,
-     [](Firmware &f, Request r, Block block, Body &) {
-         storeBlock(numbered(f.state.macros, r[1], 1), block);
-     }},
-    {Family::F553, 0x83, false,
-     [](Firmware &f, Request, Block, Body &reply) { putReply(reply, 1, f.state.keyboardOptions); }},
+    {Family::F553, 0x12, true, storeKeyMatrix},
+    {Family::F553, 0x13, true, storeMacro},
+    {Family::F553, 0x83, false, answerOptions},
     {Family::F553, 0x8B, false,
      [](Firmware &f, Request, Block, Body &reply) { reply[1] = quint8(f.state.currentStage); }},
 
@@ -97,33 +116,19 @@ const CommandSpec kCommands[] = {
      }},
     {Family::F560, 0x03, false,
      [](Firmware &f, Request r, Block, Body &) {
-         if (int *rate = numbered(f.state.profileRates, r[1], 1)) {
-             *rate = r[2];
-             f.state.reportRate = r[2];
-         }
+         setForProfile(f.state.profileRates, f.state.reportRate, r);
      }},
     {Family::F560, 0x04, false,
      [](Firmware &f, Request r, Block, Body &) {
-         if (int *stage = numbered(f.state.profileStages, r[1], 1)) {
-             *stage = r[2];
-             f.state.currentStage = r[2];
-         }
+         setForProfile(f.state.profileStages, f.state.currentStage, r);
      }},
     {Family::F560, 0x0C, true,
      [](Firmware &f, Request r, Block block, Body &) {
          storeBlock(numbered(f.state.profiles, r[1], 0), block);
      }},
-    // 128 bytes arrive: the matrix and 64 bytes of padding.
-    {Family::F560, 0x0D, true,
-     [](Firmware &f, Request r, Block block, Body &) {
-         storeBlock(numbered(f.state.keyMatrices, r[1], 1), block);
-     }},
-    {Family::F560, 0x0F, true,
-     [](Firmware &f, Request r, Block block, Body &) {
-         storeBlock(numbered(f.state.macros, r[1], 1), block);
-     }},
-    {Family::F560, 0x81, false,
-     [](Firmware &f, Request, Block, Body &reply) { putReply(reply, 1, f.state.keyboardOptions); }},
+    {Family::F560, 0x0D, true, storeKeyMatrix},
+    {Family::F560, 0x0F, true, storeMacro},
+    {Family::F560, 0x81, false, answerOptions},
     {Family::F560, 0x82, false,
      [](Firmware &f, Request, Block, Body &reply) { reply[1] = quint8(f.state.currentProfile); }},
     // Byte 1 (the host sends 1) is echoed; byte 2 answers the current stage.

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <cwchar>
 
+using sim::Firmware;
 using sim::TransferKind;
 using sim::detail::Bus;
 using sim::detail::Device;
@@ -169,6 +170,28 @@ int readReport(hid_device *dev, unsigned char *data, size_t length, int millisec
     return int(count);
 }
 
+// A feature report or an OUT report from the host: recorded, then handed to the firmware
+// unless it hangs. Only the command interface takes reports from the host.
+int sendToFirmware(hid_device *dev, const unsigned char *data, size_t length, TransferKind kind,
+                   void (Firmware::*receive)(const QByteArray &))
+{
+    if (!dev || !data || length == 0)
+        return -1;
+    Lock lock(Bus::instance().mutex);
+    if (int refused = refuse(dev))
+        return refused;
+    if (!dev->node->isCommand)
+        return fail(dev, L"this interface takes no reports from the host");
+    Device &device = *dev->device;
+    const QByteArray report = bytesOf(data, length);
+    device.record(*dev->node, kind, report);
+    if (!device.silent) {
+        (device.firmware.*receive)(report);
+        device.deliverFirmwareInput();
+    }
+    return int(length);
+}
+
 } // namespace
 
 // Defined in this file on purpose: whoever uses the simulated devices reaches the bus, so this
@@ -262,20 +285,7 @@ int hid_set_nonblocking(hid_device *dev, int nonblock)
 
 int hid_send_feature_report(hid_device *dev, const unsigned char *data, size_t length)
 {
-    if (!dev || !data || length == 0)
-        return -1;
-    Lock lock(Bus::instance().mutex);
-    if (int refused = refuse(dev))
-        return refused;
-    if (!dev->node->isCommand)
-        return fail(dev, L"no feature report on this interface");
-    Device &device = *dev->device;
-    device.record(*dev->node, TransferKind::FeatureOut, bytesOf(data, length));
-    if (!device.silent) {
-        device.firmware.receiveFeature(bytesOf(data, length));
-        device.deliverFirmwareInput();
-    }
-    return int(length);
+    return sendToFirmware(dev, data, length, TransferKind::FeatureOut, &Firmware::receiveFeature);
 }
 
 int hid_get_feature_report(hid_device *dev, unsigned char *data, size_t length)
@@ -306,20 +316,7 @@ int hid_get_input_report(hid_device *dev, unsigned char *, size_t)
 
 int hid_write(hid_device *dev, const unsigned char *data, size_t length)
 {
-    if (!dev || !data || length == 0)
-        return -1;
-    Lock lock(Bus::instance().mutex);
-    if (int refused = refuse(dev))
-        return refused;
-    if (!dev->node->isCommand)
-        return fail(dev, L"no output report on this interface");
-    Device &device = *dev->device;
-    device.record(*dev->node, TransferKind::Write, bytesOf(data, length));
-    if (!device.silent) {
-        device.firmware.receiveOutReport(bytesOf(data, length));
-        device.deliverFirmwareInput();
-    }
-    return int(length);
+    return sendToFirmware(dev, data, length, TransferKind::Write, &Firmware::receiveOutReport);
 }
 
 int hid_read_timeout(hid_device *dev, unsigned char *data, size_t length, int milliseconds)

@@ -14,6 +14,13 @@ std::mutex &busMutex()
     return Bus::instance().mutex;
 }
 
+// Runs f under the bus lock and passes on its result.
+template <typename F> auto locked(F f)
+{
+    Lock lock(busMutex());
+    return f();
+}
+
 template <typename T, size_t N> T valueAt(const std::array<T, N> &table, int index, T fallback)
 {
     return index >= 0 && index < int(N) ? table[index] : fallback;
@@ -32,92 +39,77 @@ QString Device::eventPath() const
 
 int Device::reportRate() const
 {
-    Lock lock(busMutex());
-    return firmware.state.reportRate;
+    return locked([&] { return firmware.state.reportRate; });
 }
 
 int Device::currentStage() const
 {
-    Lock lock(busMutex());
-    return firmware.state.currentStage;
+    return locked([&] { return firmware.state.currentStage; });
 }
 
 void Device::setCurrentStage(int stage)
 {
-    Lock lock(busMutex());
-    firmware.state.currentStage = stage;
+    locked([&] { firmware.state.currentStage = stage; });
 }
 
 QByteArray Device::dpiTable() const
 {
-    Lock lock(busMutex());
-    return firmware.state.dpiTable;
+    return locked([&] { return firmware.state.dpiTable; });
 }
 
 int Device::dpiStageCount() const
 {
-    Lock lock(busMutex());
-    return firmware.state.dpiStageCount;
+    return locked([&] { return firmware.state.dpiStageCount; });
 }
 
 QByteArray Device::keyMatrix(int matrix) const
 {
-    Lock lock(busMutex());
-    return valueAt(firmware.state.keyMatrices, matrix - 1, QByteArray());
+    return locked([&] { return valueAt(firmware.state.keyMatrices, matrix - 1, QByteArray()); });
 }
 
 int Device::activeMatrix() const
 {
-    Lock lock(busMutex());
-    return firmware.state.activeMatrix;
+    return locked([&] { return firmware.state.activeMatrix; });
 }
 
 QByteArray Device::lightingEffect() const
 {
-    Lock lock(busMutex());
-    return firmware.state.lightingEffect;
+    return locked([&] { return firmware.state.lightingEffect; });
 }
 
 QByteArray Device::colourTable() const
 {
-    Lock lock(busMutex());
-    return firmware.state.colourTable;
+    return locked([&] { return firmware.state.colourTable; });
 }
 
 int Device::colourType() const
 {
-    Lock lock(busMutex());
-    return firmware.state.colourType;
+    return locked([&] { return firmware.state.colourType; });
 }
 
 QByteArray Device::macro(int slot) const
 {
-    Lock lock(busMutex());
-    return valueAt(firmware.state.macros, slot - 1, QByteArray());
+    return locked([&] { return valueAt(firmware.state.macros, slot - 1, QByteArray()); });
 }
 
 QByteArray Device::gunData(int slot) const
 {
-    Lock lock(busMutex());
-    return valueAt(firmware.state.gunData, slot, QByteArray());
+    return locked([&] { return valueAt(firmware.state.gunData, slot, QByteArray()); });
 }
 
 QByteArray Device::keyboardOptions() const
 {
-    Lock lock(busMutex());
-    return firmware.state.keyboardOptions;
+    return locked([&] { return firmware.state.keyboardOptions; });
 }
 
 void Device::setKeyboardOptions(const QByteArray &bytes)
 {
-    Lock lock(busMutex());
-    firmware.state.keyboardOptions = bytes;
+    locked([&] { firmware.state.keyboardOptions = bytes; });
 }
 
 QByteArray Device::profileImage(int profile) const
 {
-    Lock lock(busMutex());
-    return valueAt(firmware.state.profiles, profile, QByteArray());
+    return locked([&] { return valueAt(firmware.state.profiles, profile, QByteArray()); });
 }
 
 void Device::setProfileImage(int profile, const QByteArray &image)
@@ -129,50 +121,42 @@ void Device::setProfileImage(int profile, const QByteArray &image)
 
 int Device::currentProfile() const
 {
-    Lock lock(busMutex());
-    return firmware.state.currentProfile;
+    return locked([&] { return firmware.state.currentProfile; });
 }
 
 void Device::setCurrentProfile(int profile)
 {
-    Lock lock(busMutex());
-    firmware.state.currentProfile = profile;
+    locked([&] { firmware.state.currentProfile = profile; });
 }
 
 int Device::profileReportRate(int p) const
 {
-    Lock lock(busMutex());
-    return valueAt(firmware.state.profileRates, p - 1, -1);
+    return locked([&] { return valueAt(firmware.state.profileRates, p - 1, -1); });
 }
 
 int Device::profileStage(int p) const
 {
-    Lock lock(busMutex());
-    return valueAt(firmware.state.profileStages, p - 1, -1);
+    return locked([&] { return valueAt(firmware.state.profileStages, p - 1, -1); });
 }
 
 QList<Transfer> Device::transfers() const
 {
-    Lock lock(busMutex());
-    return log_;
+    return locked([&] { return log_; });
 }
 
 void Device::clearTransfers()
 {
-    Lock lock(busMutex());
-    log_.clear();
+    locked([&] { log_.clear(); });
 }
 
 int Device::badChecksums() const
 {
-    Lock lock(busMutex());
-    return firmware.badChecksums;
+    return locked([&] { return firmware.badChecksums; });
 }
 
 int Device::unknownRequests() const
 {
-    Lock lock(busMutex());
-    return firmware.unknownRequests;
+    return locked([&] { return firmware.unknownRequests; });
 }
 
 int Device::openHandles(const QString &path) const
@@ -207,14 +191,12 @@ void Device::sendEventReport(const QByteArray &report)
 
 void Device::setOpenFails(bool fails)
 {
-    Lock lock(busMutex());
-    openFails = fails;
+    locked([&] { openFails = fails; });
 }
 
 void Device::failNextTransfers(int count)
 {
-    Lock lock(busMutex());
-    commandNode()->failNext = count;
+    locked([&] { commandNode()->failNext = count; });
 }
 
 void Device::failNextTransfersOn(const QString &path, int count)
@@ -226,8 +208,7 @@ void Device::failNextTransfersOn(const QString &path, int count)
 
 void Device::setSilent(bool isSilent)
 {
-    Lock lock(busMutex());
-    silent = isSilent;
+    locked([&] { silent = isSilent; });
 }
 
 void Device::unplug()
@@ -255,8 +236,7 @@ void Device::plug()
 
 bool Device::isPlugged() const
 {
-    Lock lock(busMutex());
-    return plugged;
+    return locked([&] { return plugged; });
 }
 
 } // namespace sim::detail

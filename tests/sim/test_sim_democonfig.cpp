@@ -4,6 +4,21 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+namespace
+{
+
+// Writes the keys to a fresh settings file in dir and returns its path.
+QString settingsFile(const QTemporaryDir &dir, const QVariantMap &keys)
+{
+    const QString path = dir.filePath(QStringLiteral("apConfig.bin"));
+    QSettings settings(path, QSettings::IniFormat);
+    for (auto it = keys.begin(); it != keys.end(); ++it)
+        settings.setValue(it.key(), it.value());
+    return path;
+}
+
+} // namespace
+
 class TestSimDemoConfig : public QObject
 {
     Q_OBJECT
@@ -11,26 +26,22 @@ private slots:
     void mouseEntryAndModelFlags()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("apConfig.bin"));
-        {
-            QSettings s(path, QSettings::IniFormat);
-            s.setValue(QStringLiteral("common/deviceCount"), 3);
-            s.setValue(QStringLiteral("0/type"), QStringLiteral("0"));
-            s.setValue(QStringLiteral("0/vid"), QStringLiteral("1111"));
-            s.setValue(QStringLiteral("1/type"), QStringLiteral("1"));
-            s.setValue(QStringLiteral("1/vid"), QStringLiteral("abcd"));
-            s.setValue(QStringLiteral("1/pid"), QStringLiteral("0042"));
-            s.setValue(QStringLiteral("1/usagePage"), QStringLiteral("ff10"));
-            s.setValue(QStringLiteral("1/usage2"), QStringLiteral("0002"));
-            s.setValue(QStringLiteral("1/reportLength"), 64);
-            s.setValue(QStringLiteral("1/isEncode"), true);
-            s.setValue(QStringLiteral("1/sCode"), QStringLiteral("abcdef"));
-            s.setValue(QStringLiteral("2/type"), QStringLiteral("1"));
-            s.setValue(QStringLiteral("2/vid"), QStringLiteral("2222"));
-            s.setValue(QStringLiteral("mouse/icType"), QStringLiteral("560"));
-            s.setValue(QStringLiteral("mouse/isGun"), true);
-        }
-        const sim::MouseConfig config = sim::mouseConfigFromSettings(path);
+        const sim::MouseConfig config =
+            sim::mouseConfigFromSettings(settingsFile(dir, {{"common/deviceCount", 3},
+                                                            {"0/type", "0"},
+                                                            {"0/vid", "1111"},
+                                                            {"1/type", "1"},
+                                                            {"1/vid", "abcd"},
+                                                            {"1/pid", "0042"},
+                                                            {"1/usagePage", "ff10"},
+                                                            {"1/usage2", "0002"},
+                                                            {"1/reportLength", 64},
+                                                            {"1/isEncode", true},
+                                                            {"1/sCode", "abcdef"},
+                                                            {"2/type", "1"},
+                                                            {"2/vid", "2222"},
+                                                            {"mouse/icType", "560"},
+                                                            {"mouse/isGun", true}}));
         QCOMPARE(config.vid, quint16(0xabcd)); // the first mouse entry
         QCOMPARE(config.pid, quint16(0x0042));
         QCOMPARE(config.usagePage, quint16(0xff10));
@@ -46,15 +57,11 @@ private slots:
     void withoutMouseEntryTheDefaultsStand()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("apConfig.bin"));
-        {
-            QSettings s(path, QSettings::IniFormat);
-            s.setValue(QStringLiteral("common/deviceCount"), 1);
-            s.setValue(QStringLiteral("0/type"), QStringLiteral("0"));
-            s.setValue(QStringLiteral("0/vid"), QStringLiteral("1111"));
-            s.setValue(QStringLiteral("mouse/icType"), QStringLiteral("999"));
-        }
-        const sim::MouseConfig config = sim::mouseConfigFromSettings(path);
+        const sim::MouseConfig config =
+            sim::mouseConfigFromSettings(settingsFile(dir, {{"common/deviceCount", 1},
+                                                            {"0/type", "0"},
+                                                            {"0/vid", "1111"},
+                                                            {"mouse/icType", "999"}}));
         const sim::MouseConfig defaults;
         QCOMPARE(config.vid, defaults.vid);
         QCOMPARE(config.usagePage, defaults.usagePage);
