@@ -49,6 +49,8 @@ public slots:
     QVariant getData(QVariant key, bool isRecovery);
     QVariantList getDataList(QVariant key, bool isRecovery);
     QVariant getGlobalData(QVariant key);
+    // Pages pass their recovery flag here too; global reads always go to the global file.
+    QVariant getGlobalData(QVariant key, QVariant isRecovery);
     void setData(QVariant key, QVariant data);
     void setDataList(QVariant key, QVariantList datalist);
     void setGlobalData(QVariant key, QVariant tmpdata);

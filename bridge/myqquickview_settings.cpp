@@ -33,6 +33,11 @@ QVariant myQQuickView::getGlobalData(QVariant key)
     return store->globalValue(key.toString());
 }
 
+QVariant myQQuickView::getGlobalData(QVariant key, QVariant /*isRecovery*/)
+{
+    return getGlobalData(key);
+}
+
 void myQQuickView::setData(QVariant key, QVariant data)
 {
     store->setValue(key.toString(), data);
