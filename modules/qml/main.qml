@@ -271,45 +271,54 @@ Item {
         if (!anySet)
             return
         controlUIEnable(false)
-        if (keyMatrixMain.isSave) {
-            keyMatrixMain.isSave = false
-            keyMatrixMain.modKeys.saveData()
+        try {
+            if (keyMatrixMain.isSave) {
+                keyMatrixMain.isSave = false
+                keyMatrixMain.modKeys.saveData()
+            }
+            if (dpiSettingMain.isSave) {
+                dpiSettingMain.isSave = false
+                dpiSettingMain.saveData(true)
+            }
+            if (lightControlMain.isSave) {
+                lightControlMain.isSave = false
+                lightControlMain.saveData(true, 0)
+            }
+        } finally {
+            controlUIEnable(true) // a failing step must not leave the window locked
         }
-        if (dpiSettingMain.isSave) {
-            dpiSettingMain.isSave = false
-            dpiSettingMain.saveData(true)
-        }
-        if (lightControlMain.isSave) {
-            lightControlMain.isSave = false
-            lightControlMain.saveData(true, 0)
-        }
-        controlUIEnable(true)
     }
 
     function resetFactory() {
         controlUIEnable(false)
-        factorysure.visible = false
-        mainMask.visible = false
-        keyMatrixMain.isSave = false
-        dpiSettingMain.isSave = false
-        lightControlMain.isSave = false
-        ui_View.resetProfile(profileMain.profileNo)
-        reloadProfilePages()
-        ui_View.mouseSetCurrentDPI(2)
-        dpiSettingMain.currentDPI = 1
-        gunControlMain.resetData()
-        controlUIEnable(true)
+        try {
+            factorysure.visible = false
+            mainMask.visible = false
+            keyMatrixMain.isSave = false
+            dpiSettingMain.isSave = false
+            lightControlMain.isSave = false
+            ui_View.resetProfile(profileMain.profileNo)
+            reloadProfilePages()
+            ui_View.mouseSetCurrentDPI(2)
+            dpiSettingMain.currentDPI = 1
+            gunControlMain.resetData()
+        } finally {
+            controlUIEnable(true)
+        }
     }
 
     function switchProfile(tmpProfileNo) {
         if (tmpProfileNo === profileMain.profileNo)
             return
         controlUIEnable(false)
-        profileMain.profileNo = tmpProfileNo
-        ui_View.setGlobalData("mouse/profileNo", tmpProfileNo)
-        ui_View.setCurrentProfile(tmpProfileNo)
-        reloadProfilePages()
-        controlUIEnable(true)
+        try {
+            profileMain.profileNo = tmpProfileNo
+            ui_View.setGlobalData("mouse/profileNo", tmpProfileNo)
+            ui_View.setCurrentProfile(tmpProfileNo)
+            reloadProfilePages()
+        } finally {
+            controlUIEnable(true)
+        }
     }
 
     // Indices of the key-matrix buttons that play the named macro.
