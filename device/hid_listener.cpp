@@ -59,9 +59,12 @@ void Hid_Thread::startHidListen(int index)
     listenPath_ = path;
     if (!listenPath_.isEmpty() && !hidDev2)
         hidDev2 = hidio::open(hidio::Interface::Event, listenPath_);
-    listenRunning = true;
-    listenFuture =
-        QtConcurrent::run(QThreadPool::globalInstance(), [this, index] { hidListenLoop(index); });
+    listenTaskActive_ = true;
+    listenRunning = true; // publishes listenPath_ and hidDev2 to the task
+    listenFuture = QtConcurrent::run(QThreadPool::globalInstance(), [this, index] {
+        hidListenLoop(index);
+        listenTaskActive_.store(false, std::memory_order_release);
+    });
 }
 
 void Hid_Thread::stopHidListen()
@@ -72,10 +75,15 @@ void Hid_Thread::stopHidListen()
 void Hid_Thread::waitListenerFinished()
 {
     listenFuture.waitForFinished();
+    // The task cleared the flag as its last act, before its future finished.
+    while (listenTaskActive_.load(std::memory_order_acquire))
+        QThread::yieldCurrentThread();
 }
 
 void Hid_Thread::hidListenLoop(int index)
 {
+    if (!listenRunning)
+        return; // stopped before it began
     const QString path = listenPath_;
     if (path.isEmpty())
         return; // no event interface: the run flag stays set

@@ -117,6 +117,10 @@ private:
     qint64 cmdOpenedAtMs_ = 0; // platform::nowMs() of that open
     bool holdLock_ = false;    // a multi-report command keeps the lock across its reports
     QString listenPath_;       // event interface path handed to the running listener task
+    // True from a listener start until its task has returned. Its release/acquire pairs (with
+    // those of listenRunning) order the hand-over of listenPath_ and hidDev2 between the GUI
+    // thread and the task on their own, whatever the thread pool does.
+    std::atomic<bool> listenTaskActive_{false};
 };
 
 // The process-wide secrecy code C0..C7 (C1..C6 from the last six-character sCode).

@@ -90,6 +90,20 @@ private slots:
         QVERIFY(!h.widget->isVisible());
     }
 
+    void listenerStartOn560SetsOptionBit08()
+    {
+        WidgetHarness h;
+        h.view()->icType = QStringLiteral("560");
+        h.view()->isGun = false;
+        sim::MouseConfig c = mouseConfig();
+        c.family = QStringLiteral("560");
+        sim::SimMouse *mouse = sim::attachMouse(c);
+        mouse->setKeyboardOptions(QByteArray::fromHex("0102"));
+        h.widget->checkDevice();
+        QVERIFY(deviceConnected);
+        QCOMPARE(mouse->keyboardOptions(), QByteArray::fromHex("0902"));
+    }
+
     void checkFallingDueInsideAHandshakeIsDeferred()
     {
         WidgetHarness h;

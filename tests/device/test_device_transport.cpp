@@ -557,6 +557,27 @@ private slots:
         QCOMPARE(target, pattern(128, 20));
     }
 
+    void listenerStartWritesTheOptionsBackOnlyWhenTheyWereRead()
+    {
+        attach(config());
+        mouse->setKeyboardOptions(hex("01020304"));
+        hid->startHidListen(0);
+        QCOMPARE(mouse->keyboardOptions(), hex("01020344"));
+        hid->stopHidListen();
+        hid->waitListenerFinished();
+
+        mouse->setKeyboardOptions(hex("01020304"));
+        mouse->clearTransfers();
+        mouse->failNextTransfers(1); // the option read fails
+        hid->startHidListen(0);
+        QCOMPARE(mouse->keyboardOptions(), hex("01020304"));
+        for (const QByteArray &request : features(mouse))
+            QVERIFY(request.at(1) != 0x03);
+        QVERIFY(hid->listenRunning);
+        hid->stopHidListen();
+        hid->waitListenerFinished();
+    }
+
     void traceWritesOneLinePerTransfer()
     {
         QTemporaryDir dir;
