@@ -109,7 +109,8 @@ int write(Interface iface, hid_device *dev, const uchar *data, int length)
 int read(Interface iface, hid_device *dev, uchar *data, int length, int timeoutMs)
 {
     const int r = hid_read_timeout(dev, data, static_cast<size_t>(length), timeoutMs);
-    trace(iface, "read", count(r), data, r);
+    if (r != 0)
+        trace(iface, "read", count(r), data, r);
     return r;
 }
 

@@ -10,11 +10,12 @@
 //   <ms>         platform::nowMs() at the call: milliseconds on the process clock
 //   <interface>  "cmd" (command interface) or "evt" (event interface)
 //   <kind>       "open", "close", "feature-out", "feature-in", "write", "read"
-//   <result>     the call's result: the byte count hidapi returned (-1 on failure, 0 for a read
-//                that timed out); for "open" "ok" or "failed", for "close" "ok"
+//   <result>     the call's result: the byte count hidapi returned (-1 on failure); for "open"
+//                "ok" or "failed" followed by the interface path, for "close" "ok"
 //   <hex bytes>  two lower-case hex digits per byte, blank-separated: the bytes as sent (report
-//                id byte first, scrambled bodies as they went out) or as received; for "open"
-//                the interface path instead
+//                id byte first, scrambled bodies as they went out) or as received
+//
+// A read that timed out moved nothing and writes no line (the listener waits in 500 ms reads).
 //
 // Example:  1042 cmd feature-out 9 00 11 02 08 00 00 00 00 e4
 #include <QString>
