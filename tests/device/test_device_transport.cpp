@@ -89,6 +89,14 @@ class DeviceTransportTest : public QObject
         return c;
     }
 
+    // The two block sizes of the reference devices.
+    static void reportLengths()
+    {
+        QTest::addColumn<int>("reportLength");
+        QTest::newRow("32") << 32;
+        QTest::newRow("64") << 64;
+    }
+
 private slots:
     void init()
     {
@@ -128,12 +136,7 @@ private slots:
         QCOMPARE(mouse->reportRate(), 3);
     }
 
-    void block128IsChunkedByReportLength_data()
-    {
-        QTest::addColumn<int>("reportLength");
-        QTest::newRow("32") << 32;
-        QTest::newRow("64") << 64;
-    }
+    void block128IsChunkedByReportLength_data() { reportLengths(); }
     void block128IsChunkedByReportLength()
     {
         QFETCH(int, reportLength);
@@ -505,12 +508,7 @@ private slots:
         QCOMPARE(mouse->unknownRequests(), 0);
     }
 
-    void readProfileRightAfterOpen_data()
-    {
-        QTest::addColumn<int>("reportLength");
-        QTest::newRow("32") << 32;
-        QTest::newRow("64") << 64;
-    }
+    void readProfileRightAfterOpen_data() { reportLengths(); }
     void readProfileRightAfterOpen()
     {
         QFETCH(int, reportLength);
