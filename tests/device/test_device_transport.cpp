@@ -203,7 +203,7 @@ private slots:
     {
         sim::MouseConfig c = config(QStringLiteral("553"), 32, true);
         c.secrecyCode = "111111";
-        attach(c, QStringLiteral("222222"));
+        attach(c, QStringLiteral("111121")); // one character differs: never a valid checksum
         QVERIFY(!hid->chkDeviceIsEnCode(0));
     }
 
@@ -217,7 +217,7 @@ private slots:
         QVERIFY(hid->chkDeviceIsEnCode(0));
         hid->devList[0].sCode = QStringLiteral("XYZ1234");
         QVERIFY(hid->chkDeviceIsEnCode(0));
-        hid->devList[0].sCode = QStringLiteral("XYZ123");
+        hid->devList[0].sCode = QStringLiteral("ABCDEG"); // loaded: one character off
         QVERIFY(!hid->chkDeviceIsEnCode(0));
     }
 
