@@ -1,10 +1,10 @@
 // The event listener: a task on the global thread pool that reads the device's event interface
 // and turns DPI-switch reports into a view update and a tray balloon, and notices removal.
 //
-// Threads: the task works only on its own copy of the event interface path (listenPath_,
-// written before the task starts and not while it runs), on hidDev2 (which only the running task
-// touches) and on listenRunning (atomic). Everything it does to GUI objects or to the device
-// table is posted to the GUI thread.
+// Threads: the task works only on its own copy of the event interface path (listenPath_) and on
+// hidDev2, both of which the GUI thread sets up before the task starts and touches again only
+// after it has returned, and on listenRunning (atomic). Everything the task does to GUI objects
+// or to the device table is posted to the GUI thread.
 #include "app/globals.h"
 #include "app/logging.h"
 #include "app/widget.h"
@@ -22,7 +22,7 @@ namespace
 constexpr int kEventReadTimeoutMs = 500;
 } // namespace
 
-bool Hid_Thread::setListenOption()
+void Hid_Thread::setListenOption()
 {
     // Switches on the device's event reports. The options are written back only when they were
     // read from the device: writing values the device never gave would overwrite its other
@@ -31,17 +31,14 @@ bool Hid_Thread::setListenOption()
     if (view && view->icType == QLatin1String("560")) {
         uchar options[2] = {};
         uchar *results[] = {&options[0], &options[1]};
-        if (!exchangeGet(cmd560::GetKeyboardoption, {}, results, 2, true))
-            return false;
-        hid560_01H_SetKeyboardoption(options[0] | 0x08, options[1]);
-        return true;
+        if (exchangeGet(cmd560::GetKeyboardoption, {}, results, 2, true))
+            hid560_01H_SetKeyboardoption(options[0] | 0x08, options[1]);
+        return;
     }
     uchar options[4] = {};
     uchar *results[] = {&options[0], &options[1], &options[2], &options[3]};
-    if (!exchangeGet(cmd553::GetKeyboardoption, {}, results, 4, true))
-        return false;
-    hid553_03H_SetKeyboardoption(options[0], options[1], options[2], options[3] | 0x40);
-    return true;
+    if (exchangeGet(cmd553::GetKeyboardoption, {}, results, 4, true))
+        hid553_03H_SetKeyboardoption(options[0], options[1], options[2], options[3] | 0x40);
 }
 
 void Hid_Thread::startHidListen(int index)

@@ -109,7 +109,7 @@ private:
     bool drainInput();
 
     // Listener details (hid_listener.cpp).
-    bool setListenOption();
+    void setListenOption();
     void reportDpiSwitch(int stage);
     void reportRemoval(int index, const QString &path);
 
