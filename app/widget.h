@@ -58,6 +58,10 @@ private:
 
     QMenu *trayMenu_ = nullptr;
     platform::DeviceChangeSource *deviceChanges_ = nullptr;
+    // A check can fall due (poll timer) while another is inside its handshake, which processes
+    // events while it waits. Such a check is not nested: it runs once the running one has ended.
+    bool checkRunning_ = false;
+    bool checkDeferred_ = false;
 };
 
 // Called once after the widget is built and before the first device check. The real program

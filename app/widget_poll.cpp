@@ -5,26 +5,15 @@
 #include "device/devicetable.h"
 #include "device/enumeration.h"
 
-namespace
-{
-// A check can fall due (poll timer) while another is inside its handshake, which processes
-// events while it waits. Such a check is not nested: it runs once the running one has ended.
-struct CheckState {
-    bool running = false;
-    bool deferred = false;
-};
-CheckState checkState;
-} // namespace
-
 void Widget::checkDevice()
 {
-    if (checkState.running) {
-        checkState.deferred = true;
+    if (checkRunning_) {
+        checkDeferred_ = true;
         return;
     }
-    checkState.running = true;
+    checkRunning_ = true;
     do {
-        checkState.deferred = false;
+        checkDeferred_ = false;
         DeviceList list = readDeviceTable(QStringLiteral("./modules/setting/apConfig.bin"));
         findInterfaces(list);
         hid.setDeviceTable(list);
@@ -38,6 +27,6 @@ void Widget::checkDevice()
         else
             disconnectSequence();
         // A deferred check is dropped once a listener runs, like any device change then.
-    } while (checkState.deferred && !hid.listenRunning);
-    checkState.running = false;
+    } while (checkDeferred_ && !hid.listenRunning);
+    checkRunning_ = false;
 }

@@ -13,6 +13,7 @@
 #include "device/hid_thread.h"
 #include "device/hidio.h"
 #include "platform/dialogs.h"
+#include "platform/sleep.h"
 
 #include <QThreadPool>
 #include <QtConcurrent>
@@ -20,6 +21,9 @@
 namespace
 {
 constexpr int kEventReadTimeoutMs = 500;
+// After a failed read the handle is reopened; this pause keeps an interface that fails every
+// read at once from turning the loop into a busy spin.
+constexpr int kFailedReadPauseMs = 100;
 } // namespace
 
 void Hid_Thread::setListenOption()
@@ -98,6 +102,7 @@ void Hid_Thread::hidListenLoop(int index)
                                   kEventReadTimeoutMs);
         if (r < 0) {
             closeHidDevice2(); // the next pass reopens it, or finds the device gone
+            platform::sleepMs(kFailedReadPauseMs);
             continue;
         }
         if (r == 4 && report[0] == 6 && report[1] == 7)
