@@ -37,6 +37,8 @@ Widget::Widget(QWidget *parent) : QWidget(parent)
 
     pollTimer.setInterval(2048);
     pollTimer.setSingleShot(true);
+    // A coarse timer may fire up to 5 % early; the check is due 2048 ms after the last change.
+    pollTimer.setTimerType(Qt::PreciseTimer);
     connect(&pollTimer, &QTimer::timeout, this, &Widget::checkDevice);
 
     trayIcon = new QSystemTrayIcon(this);
