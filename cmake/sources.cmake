@@ -4,8 +4,15 @@ file(GLOB ORBIS_CORE_SOURCES CONFIGURE_DEPENDS
     ${CMAKE_SOURCE_DIR}/device/*.cpp ${CMAKE_SOURCE_DIR}/device/*.h
     ${CMAKE_SOURCE_DIR}/bridge/*.cpp ${CMAKE_SOURCE_DIR}/bridge/*.h
     ${CMAKE_SOURCE_DIR}/hooks/*.cpp ${CMAKE_SOURCE_DIR}/hooks/*.h
-    ${CMAKE_SOURCE_DIR}/platform/*.cpp ${CMAKE_SOURCE_DIR}/platform/*.h
-    ${CMAKE_SOURCE_DIR}/platform/linux/*.cpp ${CMAKE_SOURCE_DIR}/platform/linux/*.h)
+    ${CMAKE_SOURCE_DIR}/platform/*.cpp ${CMAKE_SOURCE_DIR}/platform/*.h)
+# One backend folder per OS behind the small interfaces of platform/.
+if(WIN32)
+    set(ORBIS_PLATFORM_DIR ${CMAKE_SOURCE_DIR}/platform/windows)
+else()
+    set(ORBIS_PLATFORM_DIR ${CMAKE_SOURCE_DIR}/platform/linux)
+endif()
+file(GLOB ORBIS_PLATFORM_SOURCES CONFIGURE_DEPENDS ${ORBIS_PLATFORM_DIR}/*.cpp ${ORBIS_PLATFORM_DIR}/*.h)
+list(APPEND ORBIS_CORE_SOURCES ${ORBIS_PLATFORM_SOURCES})
 # The entry points and the two start-up hooks are chosen per program at link time.
 list(FILTER ORBIS_CORE_SOURCES EXCLUDE REGEX "/app/main\\.cpp$|/app/startup_real\\.cpp$")
 
@@ -13,7 +20,10 @@ add_library(orbis_core STATIC ${ORBIS_CORE_SOURCES})
 target_include_directories(orbis_core PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(orbis_core PUBLIC
     Qt6::Core Qt6::Gui Qt6::Widgets Qt6::Network Qt6::Concurrent Qt6::Qml Qt6::Quick
-    Qt6::QuickWidgets PkgConfig::UDEV)
+    Qt6::QuickWidgets)
+if(NOT WIN32)
+    target_link_libraries(orbis_core PUBLIC PkgConfig::UDEV)
+endif()
 if(XTST_FOUND)
     target_link_libraries(orbis_core PUBLIC PkgConfig::XTST)
 endif()
