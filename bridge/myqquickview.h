@@ -72,7 +72,10 @@ public slots:
     // Used by the main scene.
     QStringList getLangStrings(QVariant typeStr, QVariant langCode);
     void mouseSetReportRate(uchar rate);
+    void mouseSetCurrentDPI(uchar currentDPI);
     QVariant mouseGetCurrentDPI();
+    void mouseSwitchKeyMatrix(int indexNo);
+    void mouseResetKeyMatrix();
 
 protected:
     void focusInEvent(QFocusEvent *event) override;

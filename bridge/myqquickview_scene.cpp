@@ -24,6 +24,16 @@ void myQQuickView::mouseSetReportRate(uchar rate)
         hid->hid553_01H_SetReportRate(rate);
 }
 
+void myQQuickView::mouseSetCurrentDPI(uchar currentDPI)
+{
+    if (!hid)
+        return;
+    if (icType == QLatin1String("560"))
+        hid->hid560_04H_SetCurrentDPI(currentDPI);
+    else
+        hid->hid553_0BH_SetCurrentDPI(currentDPI);
+}
+
 QVariant myQQuickView::mouseGetCurrentDPI()
 {
     uchar byte1 = 0;
