@@ -67,6 +67,9 @@ void Ui_Controler::onYChanged(int y)
 
 void Ui_Controler::setBusy(int busyTime)
 {
+    // Before set-up there is no scene to protect.
+    if (!view)
+        return;
     if (QObject *root = view->rootObject())
         QMetaObject::invokeMethod(root, "setProtectUI", Qt::DirectConnection,
                                   Q_ARG(QVariant, QVariant(busyTime)));

@@ -112,6 +112,7 @@ private slots:
         detached.onXChanged(10); // no host yet: nothing happens, nothing crashes
         detached.onClose();
         detached.onMinimize();
+        detached.setBusy(); // no view yet either
     }
 
     void busyProtectionDisablesTheViewForItsTime()
