@@ -139,7 +139,7 @@ void Widget::connectSequence()
     platform::showTrayBalloon(trayIcon, QStringLiteral("Info"),
                               QStringLiteral("Brisvanta Gaming MouseQ46"));
     hid.startHidListen(hid.devIndex);
-    if (view()->icType == QLatin1String("560")) {
+    if (view()->is560()) {
         view()->mouseReadProfile(0);
         view()->mouseReadProfile(1);
         if (view()->isGun) {

@@ -26,6 +26,9 @@ public:
     bool isColorful = false;
     bool isGun = false;
     QString icType;
+    // The one place the chip family is decided: "560" takes the 560 command set, any other
+    // value the 553 set.
+    bool is560() const { return icType == QLatin1String("560"); }
 
     SettingsStore *store = nullptr; // the twelve settings objects; owned
     // Mirror of the on-board profile memory of a 560-family device.

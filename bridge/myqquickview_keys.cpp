@@ -9,7 +9,7 @@ void myQQuickView::mouseSwitchKeyMatrix(int indexNo)
 {
     if (!hid)
         return;
-    if (icType == QLatin1String("560"))
+    if (is560())
         hid->hid560_02H_SetCurrentProfile(static_cast<uchar>(indexNo));
     else
         hid->hid553_02H_SetCurrentKeyMatrix(static_cast<uchar>(indexNo - 1));
@@ -20,7 +20,7 @@ void myQQuickView::mouseResetKeyMatrix()
     if (!hid)
         return;
     QByteArray firmware = keymatrix::firmwareMatrix(*store->currentProfile());
-    if (icType == QLatin1String("560")) {
+    if (is560()) {
         for (uchar matrix = 2; matrix <= 4; ++matrix)
             hid->hid560_0DH_SetKeyMatrix(reinterpret_cast<uchar *>(firmware.data()), matrix);
         return;

@@ -18,7 +18,7 @@ void myQQuickView::mouseSetReportRate(uchar rate)
 {
     if (!hid)
         return;
-    if (icType == QLatin1String("560"))
+    if (is560())
         hid->hid560_03H_SetReportRate(rate);
     else
         hid->hid553_01H_SetReportRate(rate);
@@ -28,7 +28,7 @@ void myQQuickView::mouseSetCurrentDPI(uchar currentDPI)
 {
     if (!hid)
         return;
-    if (icType == QLatin1String("560"))
+    if (is560())
         hid->hid560_04H_SetCurrentDPI(currentDPI);
     else
         hid->hid553_0BH_SetCurrentDPI(currentDPI);
@@ -40,7 +40,7 @@ QVariant myQQuickView::mouseGetCurrentDPI()
     uchar byte2 = 0;
     if (!hid)
         return QVariant(0);
-    if (icType == QLatin1String("560")) {
+    if (is560()) {
         byte1 = 1;
         hid->hid560_84H_GetCurrentDPI(byte1, byte2);
         return QVariant(static_cast<int>(byte2));

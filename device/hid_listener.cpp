@@ -32,7 +32,7 @@ void Hid_Thread::setListenOption()
     // read from the device: writing values the device never gave would overwrite its other
     // option bits with guesses, so a failed read leaves the device as it is.
     const myQQuickView *view = owner ? owner->view() : nullptr;
-    if (view && view->icType == QLatin1String("560")) {
+    if (view && view->is560()) {
         uchar options[2] = {};
         uchar *results[] = {&options[0], &options[1]};
         if (exchangeGet(cmd560::GetKeyboardoption, {}, results, 2, true))
