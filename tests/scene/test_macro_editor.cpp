@@ -331,6 +331,46 @@ private slots:
         QCOMPARE(e.qmlWarnings(), QStringList());
     }
 
+    void theListAnswersThePointerAndTheKeyboard()
+    {
+        Editor e;
+        if (!e.open())
+            QSKIP(kNoScene);
+        e.call("newMacro");
+        e.call("newMacro");
+        auto *list = qobject_cast<QQuickItem *>(e.item("macroList"));
+        const QPoint firstRow = list->mapToScene(QPointF(20, 12)).toPoint();
+        const QPoint secondRow = list->mapToScene(QPointF(20, 36)).toPoint();
+
+        // A click selects, a double click edits the name, Enter takes it.
+        QTest::mouseClick(e.view(), Qt::LeftButton, {}, firstRow);
+        QCOMPARE(list->property("currentIndex").toInt(), 0);
+        QTest::mouseDClick(e.view(), Qt::LeftButton, {}, firstRow);
+        QTRY_VERIFY(e.item("macroEdit")->property("activeFocus").toBool());
+        QTest::keyClicks(e.view(), QStringLiteral("Jump"));
+        QTest::keyClick(e.view(), Qt::Key_Return);
+        QCOMPARE(e.names(), (QStringList{"Jump", "Macro_1"}));
+
+        // A refused name shows why; a click elsewhere in the panel ends the edit.
+        QTest::mouseDClick(e.view(), Qt::LeftButton, {}, secondRow);
+        QTRY_VERIFY(e.item("macroEdit")->property("activeFocus").toBool());
+        QTest::keyClicks(e.view(), QStringLiteral("a/b"));
+        const QPoint panelTitle = qobject_cast<QQuickItem *>(e.page)->mapToScene(QPointF(300, 60)).toPoint();
+        QTest::mouseClick(e.view(), Qt::LeftButton, {}, panelTitle);
+        QCOMPARE(e.names(), (QStringList{"Jump", "Macro_1"}));
+        QVERIFY(e.item("macroNameMessage")->property("visible").toBool());
+        QVERIFY(!e.item("macroNameMessage")->property("text").toString().isEmpty());
+
+        // The right-click menu deletes the row under the pointer.
+        QTest::mouseClick(e.view(), Qt::RightButton, {}, firstRow);
+        QVERIFY(e.item("macroMenu")->property("visible").toBool());
+        auto *menu = qobject_cast<QQuickItem *>(e.item("macroMenu"));
+        QTest::mouseClick(e.view(), Qt::LeftButton, {}, menu->mapToScene(QPointF(20, 14)).toPoint());
+        QCOMPARE(e.names(), QStringList{"Macro_1"});
+        QVERIFY(!QFile::exists(QStringLiteral("./modules/macro/Jump.bin")));
+        QCOMPARE(e.qmlWarnings(), QStringList());
+    }
+
     // Kept as a picture for a person to look at when ORBIS_SCREENSHOT names a file.
     void screenshotOfARecordedMacro()
     {
@@ -357,6 +397,20 @@ private slots:
         e.call("insertMouseButton", {0xF0});
         QTest::qWait(100);
         QVERIFY(e.view()->grabFramebuffer().save(target));
+
+        // The action menu and the insert-key dialog in a second picture beside it.
+        auto *list = qobject_cast<QQuickItem *>(e.item("actionList"));
+        QTest::mouseClick(e.view(), Qt::RightButton, {},
+                          list->mapToScene(QPointF(200, 60)).toPoint());
+        e.call("renameMacro", {0, QStringLiteral("bad/name")});
+        QTest::qWait(100);
+        QVERIFY(e.view()->grabFramebuffer().save(target + QStringLiteral(".menu.png")));
+        e.call("macroEditorFocus");
+        e.call("openInsertKey");
+        e.key(true, KeyB);
+        QTest::qWait(100);
+        QVERIFY(e.view()->grabFramebuffer().save(target + QStringLiteral(".insert.png")));
+        e.call("closeInsertKey", {false});
     }
 };
 

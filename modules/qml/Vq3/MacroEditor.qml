@@ -548,7 +548,7 @@ PanelFrame {
         width: 200; height: 34
         wrapMode: Text.WordWrap
         maximumLineCount: 2
-        color: mainIten.colorOrange
+        color: "#ff6b6b" // the dark accent red is hard to read as text
         font.pixelSize: mainIten.fontMinSize
         text: nameMessage
     }
