@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <limits>
 
 namespace
 {
@@ -34,6 +35,14 @@ QList<QSettings *> boundProfiles(const SettingsStore *store)
     for (int p = 0; p < BoundProfileCount; ++p)
         profiles << store->profile(p);
     return profiles;
+}
+
+// The list type as a number; text that is not one selects no list (it must not read as 0).
+uint listType(const QVariant &type)
+{
+    bool ok = false;
+    const uint n = type.toUInt(&ok);
+    return ok ? n : std::numeric_limits<uint>::max();
 }
 
 QString macroFilter()
@@ -91,13 +100,13 @@ QVariant myQQuickView::checkMacroName(QVariant name)
 
 QVariant myQQuickView::updataNameList(QVariant type, QStringList nameList)
 {
-    library().setNameList(type.toUInt(), nameList);
+    library().setNameList(listType(type), nameList);
     return true;
 }
 
 QVariantList myQQuickView::getNameList(QVariant type)
 {
-    return library().nameList(type.toUInt());
+    return library().nameList(listType(type));
 }
 
 QVariant myQQuickView::mouseSendMacroData(QVariantList macroData, QVariant macroIndex)

@@ -249,6 +249,18 @@ private slots:
         QVERIFY(!QFile::exists(QStringLiteral("./modules/Escape.bin")));
     }
 
+    void nameListTypesThatAreNoNumberSelectNoList()
+    {
+        Connected c(QStringLiteral("553"), false);
+        myQQuickView *view = c.view();
+        view->updataNameList(0, {"kept"});
+        view->updataNameList(QStringLiteral("gun"), {});
+        view->updataNameList(QStringLiteral("x"), {"a", "b"});
+        QCOMPARE(view->getNameList(0), (QVariantList{"kept", "loadermarlow"}));
+        QCOMPARE(view->getNameList(QStringLiteral("x")), QVariantList());
+        QCOMPARE(view->getNameList(QStringLiteral("1")), QVariantList());
+    }
+
     void deleteRepairsTheStoredProfilesAndRenameFollows()
     {
         Connected c(QStringLiteral("553"), false);
