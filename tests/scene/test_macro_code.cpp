@@ -46,6 +46,15 @@ public:
         }
         return bytes;
     }
+    QStringList roundTrip(const QStringList &entries)
+    {
+        const QJSValue list = actions(entries);
+        QStringList texts;
+        const int n = list.property("length").toInt();
+        for (int i = 0; i < n; ++i)
+            texts << engine.globalObject().property("actionText").call({list.property(i)}).toString();
+        return texts;
+    }
     int recordCount(const QStringList &entries)
     {
         return engine.globalObject().property("recordCount").call({actions(entries)}).toInt();
@@ -117,6 +126,13 @@ private slots:
         QFETCH(QByteArray, bytes);
         Script script;
         QCOMPARE(script.deCode(entries, repeat).toHex(' '), bytes.toHex(' '));
+    }
+
+    void oddEntriesAreSavedBackAsTheyWere()
+    {
+        Script script;
+        const QStringList entries{"1,A", "9,A", "x", "", "0,abc", "2,Nope"};
+        QCOMPARE(script.roundTrip(entries), entries);
     }
 
     void recordCountMatchesTheWholeList()

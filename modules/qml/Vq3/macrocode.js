@@ -101,17 +101,21 @@ function recordCount(actions) {
 }
 
 // Turns loaded macro entries ("<type>,<info>") into actions: the type is the number of the
-// first character, the information the text from the third character on.
+// first character, the information the text from the third character on. An entry of no known
+// type keeps its whole text as type -1, so it is shown and saved back as it was.
 function parseActions(entries) {
     var actions = []
     for (var i = 0; i < entries.length; ++i) {
         var text = String(entries[i])
         var type = parseInt(text.charAt(0))
-        actions.push({ "type": isNaN(type) ? -1 : type, "info": text.substring(2) })
+        if (type >= 0 && type <= 4)
+            actions.push({ "type": type, "info": text.substring(2) })
+        else
+            actions.push({ "type": -1, "info": text })
     }
     return actions
 }
 
 function actionText(action) {
-    return action.type + "," + action.info
+    return action.type >= 0 && action.type <= 4 ? action.type + "," + action.info : action.info
 }
