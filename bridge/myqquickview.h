@@ -80,6 +80,11 @@ public slots:
     void mouseSwitchKeyMatrix(int indexNo);
     void mouseResetKeyMatrix();
 
+    // DPI stages and lighting (myqquickview_dpi.cpp, myqquickview_lighting.cpp).
+    void mouseSetDpi(int dpiCount, QString sensorType, QVariantList dpiValueArray);
+    void mouseSetRGBEffect(uchar effect, uchar option1, uchar option2);
+    void mouseSetRGBColor(uchar type, QVariantList src24);
+
 protected:
     void focusInEvent(QFocusEvent *event) override;
 
@@ -89,4 +94,6 @@ private:
     // Invokes a function of the scene's root object by name; does nothing without it.
     void invokeRoot(const char *function, Qt::ConnectionType type,
                     const QVariantList &args = QVariantList());
+    // Sends on-board image 1 as profile 1, and images 2 to 4 as well when withGunProfiles.
+    void sendStageImages(bool withGunProfiles);
 };
