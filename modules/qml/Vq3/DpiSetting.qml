@@ -132,7 +132,7 @@ SectionPanel {
 
     Row {
         id: sliders
-        x: 10
+        x: 8
         y: 4
         spacing: 0
         Repeater {
@@ -143,7 +143,7 @@ SectionPanel {
                 readonly property bool current: index === dpiSetting.currentDPI
                 readonly property real position: dpiSetting.positions[index]
                 objectName: "dpiStage" + index
-                width: 26
+                width: 27
                 spacing: 4
                 visible: index < dpiSetting.currentDpiCount
 
@@ -193,7 +193,7 @@ SectionPanel {
                     anchors.horizontalCenter: parent.horizontalCenter
                     text: dpiSetting.positionValue(stage.position)
                     font.family: mainIten.fontFamily
-                    font.pixelSize: mainIten.fontMinSize
+                    font.pixelSize: mainIten.fontMinSize - 1 // five digits fit a column
                     color: stage.current ? mainIten.fontColor : mainIten.colorGray2
                 }
             }
