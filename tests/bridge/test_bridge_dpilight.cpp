@@ -6,6 +6,7 @@
 #include "device/hid_thread.h"
 #include "platform/sleep.h"
 #include "sim/simdevice.h"
+#include "support/simentry.h"
 #include "support/testsupport.h"
 
 #include <QApplication>
@@ -56,14 +57,7 @@ struct Rig {
         sim::MouseConfig config;
         config.family = family;
         mouse = sim::attachMouse(config);
-        DeviceEntry entry;
-        entry.type = 1;
-        entry.vid = config.vid;
-        entry.pid = config.pid;
-        entry.reportLength = config.reportLength;
-        entry.devPath = mouse->commandPath();
-        entry.devPath2 = mouse->eventPath();
-        hid.setDeviceTable({entry});
+        hid.setDeviceTable({testsupport::entryFor(*mouse)});
         hid.devIndex = 0;
         view = std::make_unique<myQQuickView>();
         view->hid = &hid;

@@ -215,7 +215,7 @@ private slots:
         QTest::addColumn<bool>("brightnessShown");
         QTest::addColumn<int>("speed");
         QTest::addColumn<int>("brightness");
-        // Start: speed 3, brightness 2; -1 below would mean "left as it was".
+        // The profile starts at Wave, speed 3, brightness 2.
         QTest::newRow("Static") << 0 << false << true << 3 << 4;
         QTest::newRow("Breath") << 1 << true << false << 0 << 2;
         QTest::newRow("Neon") << 2 << true << false << 0 << 2;
