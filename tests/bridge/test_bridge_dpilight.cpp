@@ -195,23 +195,15 @@ private slots:
         QTest::newRow("full static dark") << true << 0 << 4 << 0 << bytes({1, 0, 0});
         QTest::newRow("full static bright") << true << 0 << 0 << 4 << bytes({1, 255, 0});
         QTest::newRow("full breath ignores brightness") << true << 1 << 0 << 4 << bytes({3, 0, 10});
-        QTest::newRow("full neon fastest") << true << 2 << 4 << 0 << bytes({4, 0, 1});
         QTest::newRow("full off") << true << 3 << 3 << 3 << bytes({0, 0, 0});
-        QTest::newRow("full twinkling") << true << 4 << 3 << 1 << bytes({2, 64, 0});
-        QTest::newRow("full gliding") << true << 6 << 3 << 3 << bytes({6, 0, 0});
-        QTest::newRow("full finger") << true << 7 << 1 << 2 << bytes({7, 128, 0});
-        QTest::newRow("full flipping") << true << 8 << 1 << 2 << bytes({8, 128, 17});
-        QTest::newRow("full yo-yo") << true << 9 << 3 << 4 << bytes({9, 255, 7});
         QTest::newRow("full spotlight") << true << 10 << 4 << 1 << bytes({10, 64, 20});
         QTest::newRow("full speed out of range") << true << 5 << 5 << 5 << bytes({5, 0, 0});
         QTest::newRow("full unknown effect") << true << 11 << 1 << 1 << bytes({0, 0, 0});
         QTest::newRow("simple breath") << false << 1 << 4 << 0 << bytes({2, 5, 2});
         QTest::newRow("simple breath wraps") << false << 1 << 255 << 0 << bytes({2, 0, 2});
         QTest::newRow("simple neon") << false << 2 << 0 << 0 << bytes({3, 30, 2});
-        QTest::newRow("simple neon fastest") << false << 2 << 4 << 0 << bytes({3, 6, 2});
         QTest::newRow("simple neon out of range") << false << 2 << 5 << 0 << bytes({3, 0, 2});
         QTest::newRow("simple static") << false << 0 << 0 << 2 << bytes({1, 5, 2});
-        QTest::newRow("simple static brightest") << false << 0 << 0 << 4 << bytes({1, 10, 2});
         QTest::newRow("simple static too bright") << false << 0 << 0 << 5 << bytes({1, 0, 2});
         QTest::newRow("simple full-colour effect") << false << 5 << 1 << 1 << bytes({0, 0, 2});
     }
