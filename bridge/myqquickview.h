@@ -96,6 +96,11 @@ public slots:
     bool loadMacroFile(QVariant macroFileName);
     void saveMacroFile(QVariant macroFileName);
 
+    // DPI stages and lighting (myqquickview_dpi.cpp, myqquickview_lighting.cpp).
+    void mouseSetDpi(int dpiCount, QString sensorType, QVariantList dpiValueArray);
+    void mouseSetRGBEffect(uchar effect, uchar option1, uchar option2);
+    void mouseSetRGBColor(uchar type, QVariantList src24);
+
 protected:
     void focusInEvent(QFocusEvent *event) override;
 
@@ -105,4 +110,6 @@ private:
     // Invokes a function of the scene's root object by name; does nothing without it.
     void invokeRoot(const char *function, Qt::ConnectionType type,
                     const QVariantList &args = QVariantList());
+    // Sends on-board image 1 as profile 1, and images 2 to 4 as well when withGunProfiles.
+    void sendStageImages(bool withGunProfiles);
 };
