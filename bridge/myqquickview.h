@@ -89,6 +89,22 @@ public slots:
     void mouseSetDoubleClickSpeed(uint speed);
     void mouseSetVerticalScrollLines(uint lines);
 
+    // Macros: the macro library and name lists, macro and gun-data transfer, macro files.
+    QVariant createMacroIni(QVariant name, QVariant macroIndex);
+    QVariant saveMacroIni(QVariant name, QStringList macros, QVariant repeat);
+    QStringList loadMacroIni(QVariant name);
+    QVariant deleteMacroIni(QVariant name);
+    QVariant modifyMacroNameUpdateProfile(QVariant oldname, QVariant newname);
+    void deleteMacroUpdateProfile(QVariant macroName);
+    // Why a name cannot be given to a new or renamed macro ("" when it can).
+    QVariant checkMacroName(QVariant name);
+    QVariant updataNameList(QVariant type, QStringList nameList);
+    QVariantList getNameList(QVariant type);
+    QVariant mouseSendMacroData(QVariantList macroData, QVariant macroIndex);
+    void mouseSendGundata(int gunSlot, QVariantList gunData);
+    bool loadMacroFile(QVariant macroFileName);
+    void saveMacroFile(QVariant macroFileName);
+
 protected:
     void focusInEvent(QFocusEvent *event) override;
 

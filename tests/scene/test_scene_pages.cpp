@@ -155,10 +155,10 @@ struct PageScene {
     // Name list 2 (the profiles) as the bridge gives it.
     QStringList profileNames() const
     {
-        QStringList names;
-        QMetaObject::invokeMethod(view(), "getNameList", Q_RETURN_ARG(QStringList, names),
+        QVariantList names;
+        QMetaObject::invokeMethod(view(), "getNameList", Q_RETURN_ARG(QVariantList, names),
                                   Q_ARG(QVariant, 2));
-        return names;
+        return texts(names);
     }
 };
 
