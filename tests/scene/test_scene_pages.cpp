@@ -117,6 +117,14 @@ struct PageScene {
     {
         QTest::mouseClick(view(), button, {}, point);
     }
+    // QTest's double click is the double-click event alone; a person's also presses and
+    // releases around it.
+    void doubleClick(const QPoint &point)
+    {
+        QTest::mouseClick(view(), Qt::LeftButton, {}, point);
+        QTest::mouseDClick(view(), Qt::LeftButton, {}, point);
+        QTest::mouseRelease(view(), Qt::LeftButton, {}, point);
+    }
     void drag(const QPoint &from, const QPoint &to)
     {
         QTest::mousePress(view(), Qt::LeftButton, {}, from);
@@ -588,14 +596,16 @@ private slots:
 
         call(scene.root(), "openPage", {QVariant::fromValue(page), true});
         const QPoint row1 = scene.at("profileList", QPointF(40, 28 + 14));
-        QTest::mouseDClick(scene.view(), Qt::LeftButton, {}, row1);
+        scene.doubleClick(row1);
+        QCOMPARE(page->property("editingRow").toInt(), 1);
         QTest::keyClick(scene.view(), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(scene.view(), QStringLiteral("b"));
         QTest::keyClick(scene.view(), Qt::Key_Return);
         QCOMPARE(scene.profileNames(), QStringList({"Standard0", "a1", "b2"}));
-        QTest::mouseDClick(scene.view(), Qt::LeftButton, {}, row1);
+        scene.doubleClick(row1);
         QTest::keyClick(scene.view(), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(scene.view(), QStringLiteral("Work"));
+        QCOMPARE(page->property("editingRow").toInt(), 1);
         call(page, "profileFocus");
         QCOMPARE(scene.profileNames(), QStringList({"Standard0", "Work1", "b2"}));
 

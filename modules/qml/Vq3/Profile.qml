@@ -169,7 +169,7 @@ PanelFrame {
     function profileFocus() {
         profileMenu.visible = false
         if (editingRow >= 0)
-            profileList.forceActiveFocus() // the open editor accepts on losing focus
+            profile.forceActiveFocus() // the open editor accepts on losing focus
     }
 
     onBackgroundPressed: profileFocus()
