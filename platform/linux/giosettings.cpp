@@ -142,24 +142,25 @@ bool GioSettings::setDouble(const QString &key, double value)
     return settings_ && set(key, Gio::get().variantNewDouble(value));
 }
 
-std::optional<int> GioSettings::intValue(const QString &key) const
+template <typename T>
+std::optional<T> GioSettings::read(const QString &key, const char *type, T (*get)(void *)) const
 {
-    void *v = value(key, "i");
+    void *v = value(key, type);
     if (!v)
         return std::nullopt;
-    const int out = Gio::get().variantGetInt32(v);
+    const T out = get(v);
     Gio::get().variantUnref(v);
     return out;
 }
 
+std::optional<int> GioSettings::intValue(const QString &key) const
+{
+    return read<int>(key, "i", Gio::get().variantGetInt32);
+}
+
 std::optional<double> GioSettings::doubleValue(const QString &key) const
 {
-    void *v = value(key, "d");
-    if (!v)
-        return std::nullopt;
-    const double out = Gio::get().variantGetDouble(v);
-    Gio::get().variantUnref(v);
-    return out;
+    return read<double>(key, "d", Gio::get().variantGetDouble);
 }
 
 } // namespace platform

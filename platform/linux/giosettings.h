@@ -30,6 +30,8 @@ public:
 private:
     bool set(const QString &key, void *variant);
     void *value(const QString &key, const char *type) const;
+    template <typename T>
+    std::optional<T> read(const QString &key, const char *type, T (*get)(void *)) const;
 
     void *schema_ = nullptr;
     void *settings_ = nullptr;

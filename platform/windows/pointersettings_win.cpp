@@ -22,14 +22,14 @@ public:
     Result setPointerSpeed(unsigned windowsSpeed) override
     {
         // The speed travels as the pointer value itself.
-        return result(SystemParametersInfoW(SPI_SETMOUSESPEED, 0,
-                                            reinterpret_cast<PVOID>(static_cast<UINT_PTR>(windowsSpeed)),
-                                            StoreAndBroadcast));
+        return result(SystemParametersInfoW(
+            SPI_SETMOUSESPEED, 0, reinterpret_cast<PVOID>(static_cast<UINT_PTR>(windowsSpeed)),
+            StoreAndBroadcast));
     }
     Result setDoubleClickTime(unsigned milliseconds) override
     {
-        return result(
-            SystemParametersInfoW(SPI_SETDOUBLECLICKTIME, milliseconds, nullptr, StoreAndBroadcast));
+        return result(SystemParametersInfoW(SPI_SETDOUBLECLICKTIME, milliseconds, nullptr,
+                                            StoreAndBroadcast));
     }
     Result setWheelScrollLines(unsigned lines) override
     {

@@ -75,8 +75,7 @@ private slots:
         QTest::addColumn<int>("type");
         QTest::addColumn<QVariantList>("entry");
         QTest::newRow("save with five") << -1 << QVariantList{"AKM", "L-Click", 9, 0, 7};
-        QTest::newRow("rename without old name")
-            << 1 << QVariantList{"0", "L-Click", 9, 0, 7, 0};
+        QTest::newRow("rename without old name") << 1 << QVariantList{"0", "L-Click", 9, 0, 7, 0};
         QTest::newRow("remove with nothing") << 0 << QVariantList{};
         QTest::newRow("unknown type") << 2 << QVariantList{"0", "a", "b", "c", "d", "e", "f"};
     }
@@ -84,8 +83,8 @@ private slots:
     {
         QFETCH(int, type);
         QFETCH(QVariantList, entry);
-        const bool changed = type < 0 ? file().save(QStringLiteral("0"), entry)
-                                      : file().modify(type, entry);
+        const bool changed =
+            type < 0 ? file().save(QStringLiteral("0"), entry) : file().modify(type, entry);
         QVERIFY(!changed);
         QCOMPARE(bytesOf(path()), InstalledFile);
     }

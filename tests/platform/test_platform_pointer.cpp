@@ -19,9 +19,21 @@ using Result = platform::PointerSettings::Result;
 struct FakeBackend : platform::PointerSettings {
     Result answer = Result::Applied;
     QList<unsigned> speeds, times, lines;
-    Result setPointerSpeed(unsigned v) override { speeds << v; return answer; }
-    Result setDoubleClickTime(unsigned v) override { times << v; return answer; }
-    Result setWheelScrollLines(unsigned v) override { lines << v; return answer; }
+    Result setPointerSpeed(unsigned v) override
+    {
+        speeds << v;
+        return answer;
+    }
+    Result setDoubleClickTime(unsigned v) override
+    {
+        times << v;
+        return answer;
+    }
+    Result setWheelScrollLines(unsigned v) override
+    {
+        lines << v;
+        return answer;
+    }
 };
 
 const QString MouseSchema = QStringLiteral("org.gnome.desktop.peripherals.mouse");
@@ -130,7 +142,8 @@ private slots:
         file.close();
         QCOMPARE(backend->setWheelScrollLines(1000), Result::Applied);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("[General]\nfont=Sans\n\n[KDE]\nWheelScrollLines=1000\n"));
+        QCOMPARE(file.readAll(),
+                 QByteArray("[General]\nfont=Sans\n\n[KDE]\nWheelScrollLines=1000\n"));
     }
 
     void kdeGlobalsEditKeepsEverythingElse_data()

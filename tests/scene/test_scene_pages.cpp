@@ -42,15 +42,6 @@ QVariant call(QObject *object, const char *function, const QVariantList &args = 
     return result;
 }
 
-bool hasMethod(const QObject *object, const char *name)
-{
-    const QMetaObject *meta = object->metaObject();
-    for (int i = 0; i < meta->methodCount(); ++i)
-        if (meta->method(i).name() == name)
-            return true;
-    return false;
-}
-
 QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
@@ -90,13 +81,29 @@ struct PageScene {
     bool start()
     {
         widget->checkDevice();
-        return deviceConnected &&
-               QTest::qWaitFor(
-                   [this] {
-                       return root()->property("isPownOn").toBool() && view()->isEnabled() &&
-                              !item("powerOnLogo")->property("visible").toBool();
-                   },
-                   4000);
+        return deviceConnected && QTest::qWaitFor(
+                                      [this] {
+                                          return root()->property("isPownOn").toBool() &&
+                                                 view()->isEnabled() &&
+                                                 !item("powerOnLogo")->property("visible").toBool();
+                                      },
+                                      4000);
+    }
+
+    // Opens a page as the main window does and returns it.
+    QObject *openPage(const char *name) const
+    {
+        QObject *page = object(name);
+        call(root(), "openPage", {QVariant::fromValue(page), true});
+        return page;
+    }
+    QStringList scriptErrors() const
+    {
+        QStringList errors;
+        for (const QString &line : log.lines())
+            if (line.contains(QLatin1String(".qml:")))
+                errors << line;
+        return errors;
     }
 
     myQQuickView *view() const { return widget->view(); }
@@ -139,14 +146,6 @@ struct PageScene {
         settings->sync();
         return *settings;
     }
-    QStringList scriptErrors() const
-    {
-        QStringList errors;
-        for (const QString &line : log.lines())
-            if (line.contains(QLatin1String(".qml:")))
-                errors << line;
-        return errors;
-    }
     int gunReports() const
     {
         int n = 0;
@@ -158,8 +157,6 @@ struct PageScene {
     }
     // Gun slot s (1..3) as the mouse holds it: times, X, Y.
     QByteArray mouseGun(int slot) const { return mouse->gunData(slot - 1).left(3); }
-    bool canSendGuns() const { return hasMethod(view(), "mouseSendGundata"); }
-    bool hasNameLists() const { return hasMethod(view(), "getNameList"); }
     // Name list 2 (the profiles) as the bridge gives it.
     QStringList profileNames() const
     {
@@ -193,7 +190,14 @@ void writeNameList(const QStringList &names)
     file.setValue(QStringLiteral("profile/profileName"), names);
 }
 
-const char *const NoDevice = "the simulated mouse does not connect";
+#define START_OR_SKIP(scene)                                                                       \
+    do {                                                                                           \
+        if (!(scene).start())                                                                      \
+            QSKIP("the simulated mouse does not connect");                                         \
+    } while (false)
+#define NO_SCRIPT_ERRORS(scene)                                                                    \
+    QVERIFY2((scene).scriptErrors().isEmpty(),                                                     \
+             qPrintable((scene).scriptErrors().join(QLatin1Char('\n'))))
 
 } // namespace
 
@@ -229,9 +233,8 @@ private slots:
         if (!gnome.isValid())
             QSKIP("the GNOME desktop schemas are not installed");
         PageScene scene;
-        if (!scene.start())
-            QSKIP(NoDevice);
-        call(scene.root(), "openPage", {QVariant::fromValue(scene.object("systemSettingMain")), true});
+        START_OR_SKIP(scene);
+        scene.openPage("systemSettingMain");
 
         // A click on the track glides the knob there; the value counts once it rests. The knob
         // is 14 wide, so a click 7 right of a position centres it there.
@@ -253,16 +256,14 @@ private slots:
         scene.drag(knob, knob + QPoint(300, 0));
         QTRY_COMPARE(scene.profileValue("mouse/mouseRate").toInt(), 337);
         QTRY_COMPARE(*gnome.doubleValue(QStringLiteral("speed")), 1.0);
-        QVERIFY2(scene.scriptErrors().isEmpty(), qPrintable(scene.scriptErrors().join(QLatin1Char(10))));
+        NO_SCRIPT_ERRORS(scene);
     }
 
     void scrollChoicesStoreAndApplyTheirLines()
     {
         PageScene scene;
-        if (!scene.start())
-            QSKIP(NoDevice);
-        QObject *page = scene.object("systemSettingMain");
-        call(scene.root(), "openPage", {QVariant::fromValue(page), true});
+        START_OR_SKIP(scene);
+        QObject *page = scene.openPage("systemSettingMain");
 
         scene.click(scene.centreOf("screenRadio"));
         QCOMPARE(scene.profileValue("mouse/scrollRate").toInt(), 1000);
@@ -287,8 +288,7 @@ private slots:
     void restoringDefaultsWritesTheFactoryValuesIntoTheCurrentProfile()
     {
         PageScene scene;
-        if (!scene.start())
-            QSKIP(NoDevice);
+        START_OR_SKIP(scene);
         call(scene.root(), "switchProfile", {3});
         QCOMPARE(scene.view()->store->currentProfileIndex(), 3);
         QObject *page = scene.object("systemSettingMain");
@@ -296,13 +296,14 @@ private slots:
         scene.view()->setData(QStringLiteral("mouse/doubleRate"), 300);
         scene.view()->setData(QStringLiteral("mouse/scrollRate"), 1000);
         call(page, "init", {false, false});
-        call(scene.root(), "openPage", {QVariant::fromValue(page), true});
+        scene.openPage(qPrintable(page->objectName()));
 
         scene.click(scene.centreOf("systemRestoreBtn"));
         QSettings &p4 = scene.profileFile(3);
         QSettings factory(QStringLiteral("./modules/setting/pD.bin"), QSettings::IniFormat);
         for (const char *key : {"mouse/mouseRate", "mouse/doubleRate", "mouse/scrollRate"})
-            QCOMPARE(p4.value(QLatin1String(key)).toInt(), factory.value(QLatin1String(key)).toInt());
+            QCOMPARE(p4.value(QLatin1String(key)).toInt(),
+                     factory.value(QLatin1String(key)).toInt());
         QCOMPARE(QSettings(QStringLiteral("./modules/setting/p4.bin"), QSettings::IniFormat)
                      .value(QStringLiteral("mouse/mouseRate"))
                      .toInt(),
@@ -324,8 +325,7 @@ private slots:
             p3.setValue(QStringLiteral("mouse/doubleRate"), 337);
             p3.setValue(QStringLiteral("mouse/scrollRate"), 7);
         });
-        if (!scene.start())
-            QSKIP(NoDevice);
+        START_OR_SKIP(scene);
         call(scene.root(), "switchProfile", {2});
         QCOMPARE(*gnome.doubleValue(QStringLiteral("speed")), -1.0);
         QCOMPARE(*gnome.intValue(QStringLiteral("double-click")), 200);
@@ -340,11 +340,9 @@ private slots:
     void slotTwoGetsPresetFourAndClosingSendsIt()
     {
         PageScene scene;
-        if (!scene.start())
-            QSKIP(NoDevice);
-        QObject *page = scene.object("gunControlMain");
+        START_OR_SKIP(scene);
         scene.mouse->clearTransfers();
-        call(scene.root(), "openPage", {QVariant::fromValue(page), true});
+        QObject *page = scene.openPage("gunControlMain");
         QVERIFY(page->property("visible").toBool());
 
         QObject *slotList = scene.object("gunSlotList");
@@ -366,18 +364,16 @@ private slots:
         QCOMPARE(gunEntry("4"), QStringList({"UNP9", "L-Click", "10", "0", "33", "3"}));
         QCOMPARE(scene.gunReports(), 0);
 
-        if (!scene.canSendGuns())
-            QSKIP("gun data transfer is not in this build");
         call(page, "closePage");
         QVERIFY(!page->property("visible").toBool());
         QCOMPARE(scene.mouseGun(2), gunBytes(3, 0, 33));
         QCOMPARE(scene.mouseGun(1), gunBytes(0, 0, 10));
         QCOMPARE(scene.mouseGun(3), gunBytes(0, 0, 10));
-        QVERIFY2(scene.scriptErrors().isEmpty(), qPrintable(scene.scriptErrors().join(QLatin1Char(10))));
+        NO_SCRIPT_ERRORS(scene);
 
         // Nothing changed since: closing again sends nothing.
         scene.mouse->clearTransfers();
-        call(scene.root(), "openPage", {QVariant::fromValue(page), true});
+        scene.openPage(qPrintable(page->objectName()));
         call(page, "closePage");
         QCOMPARE(scene.gunReports(), 0);
     }
@@ -385,10 +381,8 @@ private slots:
     void theDotSetsYFromTopToBottom()
     {
         PageScene scene;
-        if (!scene.start())
-            QSKIP(NoDevice);
-        QObject *page = scene.object("gunControlMain");
-        call(scene.root(), "openPage", {QVariant::fromValue(page), true});
+        START_OR_SKIP(scene);
+        QObject *page = scene.openPage("gunControlMain");
 
         scene.drag(scene.centreOf("gunDot"), scene.centreOf("gunDot") + QPoint(0, 400));
         QCOMPARE(scene.item("gunYInput")->property("textValue").toString(), QStringLiteral("64"));
@@ -411,10 +405,8 @@ private slots:
         QFETCH(int, knobX);
         QFETCH(QString, text);
         PageScene scene;
-        if (!scene.start())
-            QSKIP(NoDevice);
-        QObject *page = scene.object("gunControlMain");
-        call(scene.root(), "openPage", {QVariant::fromValue(page), true});
+        START_OR_SKIP(scene);
+        QObject *page = scene.openPage("gunControlMain");
         call(page, "chooseGun", {1});
         QObject *rate = scene.object("gunRateSlider");
         call(rate, "closeMenu");
@@ -433,10 +425,7 @@ private slots:
     void factoryResetSendsTheFirstThreePresets()
     {
         PageScene scene;
-        if (!scene.start())
-            QSKIP(NoDevice);
-        if (!scene.canSendGuns())
-            QSKIP("gun data transfer is not in this build");
+        START_OR_SKIP(scene);
         scene.view()->setGlobalData(QStringLiteral("mouse/selectGun"), QVariantList{5, 4, 3});
         QObject *page = scene.object("gunControlMain");
         call(page, "init");
@@ -457,10 +446,10 @@ private slots:
     {
         QTest::addColumn<QByteArray>("gunFile");
         QTest::addColumn<QVariant>("selectGun");
-        QTest::newRow("missing file, text slots") << QByteArray() << QVariant(QStringLiteral("abc"));
+        QTest::newRow("missing file, text slots")
+            << QByteArray() << QVariant(QStringLiteral("abc"));
         QTest::newRow("short entries, short slot list")
-            << QByteArray("[gunData]\n0=M416, L-Click\n1=Text\n2=\n")
-            << QVariant(QStringList{"4"});
+            << QByteArray("[gunData]\n0=M416, L-Click\n1=Text\n2=\n") << QVariant(QStringList{"4"});
         QTest::newRow("slot numbers out of range")
             << QByteArray("[gunData]\n0=A, L-Click, 10, 0, 10, 0\n")
             << QVariant(QStringList{"9", "-1", "x"});
@@ -480,15 +469,14 @@ private slots:
             QSettings(s.tree.file("modules/setting/apConfig.bin"), QSettings::IniFormat)
                 .setValue(QStringLiteral("mouse/selectGun"), selectGun);
         });
-        if (!scene.start())
-            QSKIP(NoDevice);
+        START_OR_SKIP(scene);
         QObject *page = scene.object("gunControlMain");
         QCOMPARE(page->property("selectGun1").toInt(), 0);
         QCOMPARE(page->property("selectGun2").toInt(), 1);
         QCOMPARE(page->property("selectGun3").toInt(), 2);
         QCOMPARE(call(page, "field", {1, "name"}).toString(), QStringLiteral("AKM"));
         QCOMPARE(call(page, "field", {1, "yAdjust"}).toString(), QStringLiteral("10"));
-        QVERIFY2(scene.scriptErrors().isEmpty(), qPrintable(scene.scriptErrors().join(QLatin1Char(10))));
+        NO_SCRIPT_ERRORS(scene);
         if (gunFile.isEmpty()) {
             call(page, "chooseGun", {2});
             call(page, "saveData", {2, false});
@@ -508,10 +496,7 @@ private slots:
             file.setValue(QStringLiteral("mouse/reportRate"), 1);
             file.setValue(QStringLiteral("mouse/scrollRate"), 42);
         });
-        if (!scene.start())
-            QSKIP(NoDevice);
-        if (!scene.hasNameLists())
-            QSKIP("name lists are not in this build");
+        START_OR_SKIP(scene);
         QObject *page = scene.object("profileMain");
         QObject *model = page->property("profileDataModel0").value<QObject *>();
         QCOMPARE(model->property("count").toInt(), 6);
@@ -520,8 +505,8 @@ private slots:
         call(page, "newProfile");
         QCOMPARE(model->property("count").toInt(), 6);
 
-        platform::setFileDialogHandler([&](bool, const QString &, const QString &,
-                                           const QString &) { return pf; });
+        platform::setFileDialogHandler(
+            [&](bool, const QString &, const QString &, const QString &) { return pf; });
         page->setProperty("selectedRow", 4); // "d", number 4: p5.bin
         call(page, "profileMenuCmd", {2});
         platform::setFileDialogHandler({});
@@ -542,10 +527,7 @@ private slots:
             QSettings p4(s.tree.file("modules/setting/p4.bin"), QSettings::IniFormat);
             p4.setValue(QStringLiteral("mouse/scrollRate"), 44);
         });
-        if (!scene.start())
-            QSKIP(NoDevice);
-        if (!scene.hasNameLists())
-            QSKIP("name lists are not in this build");
+        START_OR_SKIP(scene);
         QObject *page = scene.object("profileMain");
         QObject *topBar = scene.object("upItem")->property("profileBtn").value<QObject *>();
 
@@ -562,14 +544,13 @@ private slots:
 
         // New takes the freed number 1 (p2.bin); import then fills number 2's file from row 2.
         call(page, "newProfile");
-        QCOMPARE(scene.profileNames(),
-                 QStringList({"Standard0", "b2", "c3", "profile_01"}));
+        QCOMPARE(scene.profileNames(), QStringList({"Standard0", "b2", "c3", "profile_01"}));
         call(page, "newProfile");
         call(page, "newProfile");
         QCOMPARE(scene.profileNames(),
                  QStringList({"Standard0", "b2", "c3", "profile_01", "profile_14", "profile_25"}));
-        platform::setFileDialogHandler([&](bool, const QString &, const QString &,
-                                           const QString &) { return pf; });
+        platform::setFileDialogHandler(
+            [&](bool, const QString &, const QString &, const QString &) { return pf; });
         page->setProperty("selectedRow", 1);
         call(page, "profileMenuCmd", {2});
         platform::setFileDialogHandler({});
@@ -580,10 +561,7 @@ private slots:
     void deleteRenameAndChoosingTheActiveRowRefuseWhatTheyMust()
     {
         PageScene scene([](PageScene &) { writeNameList({"Standard0", "a1", "b2"}); });
-        if (!scene.start())
-            QSKIP(NoDevice);
-        if (!scene.hasNameLists())
-            QSKIP("name lists are not in this build");
+        START_OR_SKIP(scene);
         QObject *page = scene.object("profileMain");
         QObject *model = page->property("profileDataModel0").value<QObject *>();
         call(scene.root(), "switchProfile", {2});
@@ -594,7 +572,7 @@ private slots:
             QCOMPARE(model->property("count").toInt(), 3);
         }
 
-        call(scene.root(), "openPage", {QVariant::fromValue(page), true});
+        scene.openPage(qPrintable(page->objectName()));
         const QPoint row1 = scene.at("profileList", QPointF(40, 28 + 14));
         scene.doubleClick(row1);
         QCOMPARE(page->property("editingRow").toInt(), 1);
@@ -614,7 +592,7 @@ private slots:
         call(topBar, "chooseRow", {2});
         QTRY_COMPARE(topBar->property("currentSelect").toInt(), 2);
         QCOMPARE(scene.mouse->transfers().size(), 0);
-        QVERIFY2(scene.scriptErrors().isEmpty(), qPrintable(scene.scriptErrors().join(QLatin1Char(10))));
+        NO_SCRIPT_ERRORS(scene);
     }
 };
 
