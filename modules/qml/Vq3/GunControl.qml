@@ -35,6 +35,13 @@ PanelFrame {
     property alias endlessBox: endlessBox
 
     onGunListIndexChanged: loadGunData(gunListIndex)
+    // Opening shows slot 1 and its preset, so a click on a preset assigns it to the slot shown.
+    onVisibleChanged: {
+        if (!visible)
+            return
+        slotList.currentSelect = 0
+        showGun(selectGun1)
+    }
 
     function slotGun(slot) {
         return slot === 0 ? selectGun1 : slot === 1 ? selectGun2 : selectGun3
