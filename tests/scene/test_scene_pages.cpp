@@ -391,6 +391,21 @@ private slots:
         QCOMPARE(scene.item("gunYInput")->property("textValue").toString(), QStringLiteral("0"));
         QCOMPARE(gunEntry("0").value(4), QStringLiteral("0"));
         QVERIFY(page->property("isChanged").toBool());
+
+        // Ticking the endless box makes the shots endless; clearing it changes nothing.
+        scene.click(scene.centreOf("gunTimesInput"));
+        QTest::keyClick(scene.view(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(scene.view(), QStringLiteral("7"));
+        call(page, "gunControlFocus");
+        QCOMPARE(gunEntry("0").value(5), QStringLiteral("7"));
+        scene.item("gunEndlessBox")->setProperty("isSelect", false);
+        scene.click(scene.centreOf("gunEndlessBox"));
+        QCOMPARE(gunEntry("0").value(5), QStringLiteral("0"));
+        QCOMPARE(scene.item("gunTimesInput")->property("textValue").toString(),
+                 QStringLiteral("0"));
+        scene.click(scene.centreOf("gunEndlessBox"));
+        QVERIFY(!scene.item("gunEndlessBox")->property("isSelect").toBool());
+        QCOMPARE(gunEntry("0").value(5), QStringLiteral("0"));
     }
 
     void theRateTextGivesThePeriod_data()
@@ -560,10 +575,12 @@ private slots:
 
     void deleteRenameAndChoosingTheActiveRowRefuseWhatTheyMust()
     {
-        PageScene scene([](PageScene &) { writeNameList({"Standard0", "a1", "b2"}); });
+        PageScene scene([](PageScene &) { writeNameList({"Mine0", "a1", "b2"}); });
         START_OR_SKIP(scene);
         QObject *page = scene.object("profileMain");
         QObject *model = page->property("profileDataModel0").value<QObject *>();
+        // The first entry always goes by the standard name.
+        QCOMPARE(scene.profileNames(), QStringList({"Standard0", "a1", "b2"}));
         call(scene.root(), "switchProfile", {2});
 
         for (int row : {0, 2}) { // the first entry, and the active one
