@@ -605,7 +605,11 @@ Item {
     Connections {
         target: upItem.profileBtn
         // The row's stored profile number, not the row, names the profile.
-        function onValueChange(index) { profileMain.changeProfile(profileMain.numberOfRow(index)) }
+        function onValueChange(index) {
+            var number = profileMain.numberOfRow(index)
+            if (number >= 0)
+                profileMain.changeProfile(number)
+        }
     }
 
     Mouse {
