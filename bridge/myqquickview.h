@@ -80,6 +80,15 @@ public slots:
     void mouseSwitchKeyMatrix(int indexNo);
     void mouseResetKeyMatrix();
 
+    // Gun presets (the gun file) and desktop pointer settings.
+    void mouseSaveGundata(QVariant index, QVariantList src6);
+    void modifyGundata(QVariant modifyType, QVariantList src6);
+    QVariantList getGunData(QVariant name);
+    QStringList getGunDataKey();
+    void mouseSetCursorSpeed(uint cursorSpeed);
+    void mouseSetDoubleClickSpeed(uint speed);
+    void mouseSetVerticalScrollLines(uint lines);
+
     // Macros: the macro library and name lists, macro and gun-data transfer, macro files.
     QVariant createMacroIni(QVariant name, QVariant macroIndex);
     QVariant saveMacroIni(QVariant name, QStringList macros, QVariant repeat);

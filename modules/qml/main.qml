@@ -173,7 +173,7 @@ Item {
             reportRateRect.init(false)
             profileMain.init()
             profileMain.profileNo = intSetting(globalValue("mouse/profileNo"), profileMain.profileNo)
-            upItem.profileBtn.currentSelect = profileMain.profileNo
+            upItem.profileBtn.currentSelect = profileMain.rowOfNumber(profileMain.profileNo)
             upItem.profileBtn.closeMenu()
             console.log("profileNo", profileMain.profileNo)
             ui_View.setCurrentProfile(profileMain.profileNo)
@@ -604,7 +604,12 @@ Item {
 
     Connections {
         target: upItem.profileBtn
-        function onValueChange(index) { profileMain.changeProfile(index) }
+        // The row's stored profile number, not the row, names the profile.
+        function onValueChange(index) {
+            var number = profileMain.numberOfRow(index)
+            if (number >= 0)
+                profileMain.changeProfile(number)
+        }
     }
 
     Mouse {
