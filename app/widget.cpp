@@ -29,8 +29,6 @@ const char *const kTrayMenuStyle =
 
 Widget::Widget(QWidget *parent) : QWidget(parent)
 {
-    hid.owner = this;
-
     controller = new Ui_Controler;
     controller->setup(this, &hid);
     controller->view->hid = &hid;
@@ -40,6 +38,12 @@ Widget::Widget(QWidget *parent) : QWidget(parent)
     // A coarse timer may fire up to 5 % early; the check is due 2048 ms after the last change.
     pollTimer.setTimerType(Qt::PreciseTimer);
     connect(&pollTimer, &QTimer::timeout, this, &Widget::checkDevice);
+
+    // The listener emits on its pool thread; its effects on the window happen here.
+    connect(&hid, &Hid_Thread::dpiSwitched, this, &Widget::showDpiSwitch, Qt::QueuedConnection);
+    connect(
+        &hid, &Hid_Thread::deviceRemoved, this, [this] { view()->setEnabled(false); },
+        Qt::QueuedConnection);
 
     trayIcon = new QSystemTrayIcon(this);
     auto *quitAction = new QAction(tr("Quit (&Q)"), this);
@@ -75,6 +79,13 @@ void Widget::deviceChangeNotified()
 {
     if (!hid.listenRunning)
         pollTimer.start();
+}
+
+void Widget::showDpiSwitch(int stage)
+{
+    view()->setCurrentDPI(stage);
+    platform::showTrayBalloon(trayIcon, QStringLiteral("Info"),
+                              dpiSwitchText[frames::dpiSwitchTextIndex(stage)] + QLatin1Char(' '));
 }
 
 void Widget::restoreWindow()
@@ -138,6 +149,9 @@ void Widget::connectSequence()
     deviceConnected = true;
     platform::showTrayBalloon(trayIcon, QStringLiteral("Info"),
                               QStringLiteral("Brisvanta Gaming MouseQ46"));
+    // The model flags the view read at start-up go to the device layer with every connect.
+    hid.is560 = view()->is560();
+    hid.isGun = view()->isGun;
     hid.startHidListen(hid.devIndex);
     if (view()->is560()) {
         view()->mouseReadProfile(0);

@@ -53,6 +53,8 @@ protected:
 private:
     // After a connect: queued initUI now, queued run after the posted UserEvent 2177.
     void startUi();
+    // A DPI-switch report from the listener: the scene follows, a balloon tells the stage.
+    void showDpiSwitch(int stage);
     void connectSequence();
     void disconnectSequence();
 

@@ -134,7 +134,7 @@ private slots:
         QCOMPARE(h.hid().devIndex, 1);
     }
 
-    void perProfileCommandsFollowTheViewsGunFlag()
+    void perProfileCommandsFollowTheGunFlag()
     {
         WidgetHarness h;
         sim::MouseConfig c = mouseConfig();
@@ -151,12 +151,12 @@ private slots:
                 n += t.kind == sim::TransferKind::FeatureOut;
             return n;
         };
-        h.view()->isGun = true;
+        h.hid().isGun = true;
         mouse->clearTransfers();
         h.hid().hid560_03H_SetReportRate(2);
         QCOMPARE(reports(), 1);
         QCOMPARE(mouse->profileReportRate(1), 2);
-        h.view()->isGun = false;
+        h.hid().isGun = false;
         mouse->clearTransfers();
         h.hid().hid560_04H_SetCurrentDPI(3);
         QCOMPARE(reports(), 4);
