@@ -100,7 +100,9 @@ void Hid_Thread::hidListenLoop(int index)
             platform::sleepMs(kFailedReadPauseMs);
             continue;
         }
-        if (r == 4 && report[0] == 6 && report[1] == 7)
+        // The first four bytes of a report count; hidraw hands over whole reports, which may
+        // be longer on some mice.
+        if (r >= 4 && report[0] == 6 && report[1] == 7)
             emit dpiSwitched(report[3]);
     }
     // Stopped: the handle stays for a restart on the same interface (or the destructor).
