@@ -1,6 +1,7 @@
 // The entry function, run as a real process: this test program re-launches itself in a child
 // mode that runs the whole entry function with its own start-up hook, so single-instance rule,
 // working directory, exit status and instance messages are proven on real processes.
+#include "app/datadir.h"
 #include "app/entry.h"
 #include "app/instancemessage.h"
 #include "app/singleinstance.h"
@@ -48,6 +49,12 @@ void orbisStartupHook(Widget &widget)
             actions.first()->trigger();
         });
     }
+}
+
+// The child works beside the executable, as the real program does with a portable tree.
+QString orbisWorkingDirectory(const QString &executableDir)
+{
+    return resolveWorkingDirectory(executableDir);
 }
 
 class EntryTest : public QObject

@@ -29,7 +29,7 @@ static void copyTree(const QString &from, const QString &to)
 
 ScratchTree::ScratchTree()
 {
-    copyTree(binDir() + QStringLiteral("/modules"), dir_.path() + QStringLiteral("/modules"));
+    copyTree(QStringLiteral(ORBIS_FACTORY_DIR), dir_.path() + QStringLiteral("/modules"));
     QDir().mkpath(dir_.path() + QStringLiteral("/modules/macro"));
     previous_ = QDir::currentPath();
     QDir::setCurrent(dir_.path());
