@@ -90,7 +90,11 @@ void Widget::showDpiSwitch(int stage)
 
 void Widget::restoreWindow()
 {
+    // Like the system's restore command: back from minimised, shown, raised and active.
+    setWindowState(windowState() & ~Qt::WindowMinimized);
     setVisible(true);
+    raise();
+    activateWindow();
 }
 
 void Widget::trayIconActivated(QSystemTrayIcon::ActivationReason reason)

@@ -34,7 +34,7 @@ public:
 
     // A device was attached or removed: re-arm the poll timer unless the listener runs.
     void deviceChangeNotified();
-    // Shows the window again (the tray's restore request).
+    // Brings the window back un-minimised, raised and active (the tray's restore request).
     void restoreWindow();
 
     // Callbacks registered with the hook module, the widget as context.

@@ -65,6 +65,33 @@ private slots:
         deviceConnected = false;
     }
 
+    // The scene's minimise and close buttons, then the tray's double click.
+    void trayDoubleClickBringsAMinimisedWindowBack_data()
+    {
+        QTest::addColumn<bool>("alsoClosed");
+        QTest::newRow("minimised") << false;
+        QTest::newRow("minimised, then closed") << true;
+    }
+
+    void trayDoubleClickBringsAMinimisedWindowBack()
+    {
+        QFETCH(bool, alsoClosed);
+        testsupport::ScratchTree tree;
+        Widget w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.controller->onMinimize();
+        QVERIFY(w.isMinimized());
+        if (alsoClosed)
+            w.controller->onClose();
+        deviceConnected = true;
+        w.trayIconActivated(QSystemTrayIcon::DoubleClick);
+        deviceConnected = false;
+        QVERIFY(w.isVisible());
+        QVERIFY(!w.isMinimized());
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+    }
+
     void windowIsFramelessTranslucentAndSizedToTheScene()
     {
         testsupport::ScratchTree tree;
