@@ -3,6 +3,7 @@
 #include "app/globals.h"
 #include "app/instancemessage.h"
 #include "app/logging.h"
+#include "app/nomousenotice.h"
 #include "bridge/myqquickview.h"
 #include "bridge/ui_controler.h"
 #include "hooks/inputhooks.h"
@@ -65,6 +66,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent)
 Widget::~Widget()
 {
     hid.stopHidListen();
+    delete notice_;
     controller->deleteLater();
     // The listener task reads the device table and acts on this widget: let it end first.
     hid.waitListenerFinished();
@@ -113,6 +115,13 @@ void Widget::startUi()
 {
     view()->initUI();
     QCoreApplication::postEvent(this, new UserEvent(2177));
+}
+
+void Widget::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event); // accepted: the window hides
+    if (!platform::systemTrayAvailable())
+        exitSYS();
 }
 
 void Widget::customEvent(QEvent *event)
@@ -168,6 +177,11 @@ void Widget::connectSequence()
     }
     view()->setEnabled(true);
     startUi();
+    // Without a tray the notice was all there was to see: the window takes its place.
+    if (notice_ && notice_->isVisible()) {
+        notice_->hide();
+        restoreWindow();
+    }
 }
 
 void Widget::disconnectSequence()
@@ -175,4 +189,14 @@ void Widget::disconnectSequence()
     ORBIS_LOG(lcDevice, "Device DisConnect");
     deviceConnected = false;
     setVisible(false);
+    // Without a tray a hidden window leaves nothing to see: say why instead.
+    if (!platform::systemTrayAvailable()) {
+        if (!notice_) {
+            // A window of its own, not a child: the host's transparent style is not for it.
+            notice_ = new NoMouseNotice(windowTitle());
+            connect(notice_, &NoMouseNotice::quitRequested, this, &Widget::exitSYS);
+        }
+        notice_->show();
+        notice_->raise();
+    }
 }

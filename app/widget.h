@@ -10,6 +10,7 @@
 
 class Ui_Controler;
 class myQQuickView;
+class NoMouseNotice;
 class QMenu;
 struct CopyDataMessage;
 namespace platform
@@ -31,6 +32,8 @@ public:
 
     myQQuickView *view() const;
     QMenu *trayMenu() const { return trayMenu_; }
+    // Shown after a check that found no usable mouse on a desktop without a tray; else null.
+    NoMouseNotice *noMouseNotice() const { return notice_; }
 
     // A device was attached or removed: re-arm the poll timer unless the listener runs.
     void deviceChangeNotified();
@@ -49,6 +52,8 @@ public slots:
 
 protected:
     void customEvent(QEvent *event) override;
+    // Without a tray nothing could reach a hidden window: closing it ends the program.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     // After a connect: queued initUI now, queued run after the posted UserEvent 2177.
@@ -59,6 +64,7 @@ private:
     void disconnectSequence();
 
     QMenu *trayMenu_ = nullptr;
+    NoMouseNotice *notice_ = nullptr;
     platform::DeviceChangeSource *deviceChanges_ = nullptr;
     // A check can fall due (poll timer) while another is inside its handshake, which processes
     // events while it waits. Such a check is not nested: it runs once the running one has ended.

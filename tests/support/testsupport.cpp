@@ -1,11 +1,23 @@
 #include "support/testsupport.h"
 
+#include "platform/dialogs.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 
 namespace testsupport
 {
+
+namespace
+{
+// Tests run offscreen, where no tray exists. They see the written behaviour of a desktop with
+// a tray unless a test decides otherwise.
+const bool trayAssumed = [] {
+    platform::setTrayProbe([] { return true; });
+    return true;
+}();
+} // namespace
 
 QString binDir()
 {
