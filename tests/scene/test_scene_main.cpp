@@ -104,6 +104,22 @@ struct Scene {
     }
 };
 
+// The rows of the report-rate list drawn in the highlight colour.
+QList<int> litRows(const Scene &scene)
+{
+    const QColor lit = scene.rootProperty("colorOrange").value<QColor>();
+    QList<int> rows;
+    QList<QQuickItem *> items{qobject_cast<QQuickItem *>(scene.item("reportRateList"))};
+    while (!items.isEmpty()) {
+        QQuickItem *item = items.takeFirst();
+        items += item->childItems();
+        const QVariant index = item->property("index");
+        if (index.isValid() && item->property("color").value<QColor>() == lit)
+            rows << index.toInt();
+    }
+    return rows;
+}
+
 } // namespace
 
 class SceneTest : public QObject
@@ -224,6 +240,52 @@ private slots:
         QCOMPARE(scene.property("reportRateList", "textValue").toString(), QStringLiteral("250Hz"));
         QCOMPARE(scene.view()->getData(QStringLiteral("mouse/reportRate"), false).toInt(), 1);
         QCOMPARE(scene.featureReports(0x01), 1);
+
+        // Opened again, one row is lit: the chosen one, or the one under the pointer.
+        scene.click(header);
+        QTRY_COMPARE(scene.property("reportRateList", "isDrop").toBool(), true);
+        QTest::qWait(300);
+        QCOMPARE(litRows(scene), QList<int>{1});
+        QTest::mouseMove(scene.view(), QPoint(header.x(), header.y() - 12 - 1 - 4 * 24 + 12));
+        QTRY_COMPARE(litRows(scene), QList<int>{0});
+    }
+
+    // Esc closes what is in front: the reset confirmation, a page (the key assignment page
+    // also puts out its button in the mouse picture), or the open menus.
+    void escapeClosesTheFrontPageOrMenu_data()
+    {
+        QTest::addColumn<QString>("opened");
+        QTest::newRow("reset confirmation") << QStringLiteral("factorysure");
+        QTest::newRow("key assignment") << QStringLiteral("keyAssigmentMain");
+        QTest::newRow("profiles") << QStringLiteral("profileMain");
+        QTest::newRow("report-rate menu") << QStringLiteral("reportRateList");
+    }
+
+    void escapeClosesTheFrontPageOrMenu()
+    {
+        QFETCH(QString, opened);
+        Scene scene;
+        QVERIFY(scene.connect());
+        QVERIFY(scene.waitForMainScreen());
+        const QByteArray name = opened.toLatin1();
+        const char *shown = opened == QLatin1String("reportRateList") ? "isDrop" : "visible";
+        if (opened == QLatin1String("keyAssigmentMain"))
+            QMetaObject::invokeMethod(scene.root(), "openKeyAssigment", Q_ARG(QVariant, 2));
+        else if (opened == QLatin1String("profileMain"))
+            scene.click("configBtn");
+        else if (opened == QLatin1String("factorysure"))
+            scene.click("resetBtn");
+        else
+            scene.click("reportRateList");
+        QTRY_VERIFY(scene.property(name, shown).toBool());
+        if (opened == QLatin1String("keyAssigmentMain"))
+            QCOMPARE(scene.property("mouseMain", "selectKey").toInt(), 2);
+
+        scene.view()->setFocus();
+        QTest::keyClick(scene.view(), Qt::Key_Escape);
+        QTRY_VERIFY(!scene.property(name, shown).toBool());
+        QVERIFY(!scene.property("mainMask", "visible").toBool());
+        QCOMPARE(scene.property("mouseMain", "selectKey").toInt(), -1);
     }
 
     void saveButtonWithoutChangesOnlyClosesMenus()
