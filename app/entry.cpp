@@ -28,10 +28,10 @@ int orbisMain(int argc, char **argv)
         return 1;
 
     // Every data path is relative ("./modules/..."): work from the executable's directory, or
-    // from the per-user copy of its data when that directory cannot be written.
+    // from a per-user copy of its data (always, for the demo).
     QString exeDir = QCoreApplication::applicationFilePath();
     exeDir.truncate(exeDir.lastIndexOf(QLatin1Char('/')));
-    QDir::setCurrent(resolveWorkingDirectory(exeDir));
+    QDir::setCurrent(orbisWorkingDirectory(exeDir));
 
     int status = 0;
     {

@@ -2,6 +2,7 @@
 
 #include "app/instancemessage.h"
 #include "app/logging.h"
+#include "app/privatefolder.h"
 #include "hooks/inputhooks.h"
 
 #include <QCryptographicHash>
@@ -12,20 +13,43 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 namespace
 {
+QString userIdText()
+{
+#ifdef Q_OS_UNIX
+    return QString::number(::geteuid());
+#else
+    return qEnvironmentVariable("USERNAME");
+#endif
+}
+
 // A client that connects and never completes its frame is dropped after this long.
 constexpr int kClientTimeoutMs = 2000;
 
 QString runtimeDir()
 {
-    // XDG_RUNTIME_DIR is private to the user (0700); fall back to a private folder in /tmp.
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (dir.isEmpty())
-        dir = QDir::tempPath() + QStringLiteral("/orbis-mouse-") + qEnvironmentVariable("USER");
-    QDir().mkpath(dir);
-    QFile::setPermissions(dir,
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    // XDG_RUNTIME_DIR is private to the user (0700; Qt checks its owner).
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+        if (!dir.isEmpty())
+            return dir;
+    }
+    // Without it, a private folder of our own in the temporary directory; if someone else holds
+    // that name, one in the user's cache directory.
+    QString dir = ensurePrivateFolder(QDir::tempPath() + QStringLiteral("/orbis-mouse-") +
+                                      userIdText());
+    if (dir.isEmpty()) {
+        const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+        QDir().mkpath(cache);
+        dir = ensurePrivateFolder(cache + QStringLiteral("/orbis-mouse-runtime"));
+        ORBIS_LOG(lcApp, QStringLiteral("the temporary instance folder is not private; using %1")
+                             .arg(dir.isEmpty() ? QStringLiteral("none") : dir));
+    }
     return dir;
 }
 } // namespace

@@ -10,6 +10,7 @@
 
 class Ui_Controler;
 class myQQuickView;
+class NoMouseNotice;
 class QMenu;
 struct CopyDataMessage;
 namespace platform
@@ -31,10 +32,12 @@ public:
 
     myQQuickView *view() const;
     QMenu *trayMenu() const { return trayMenu_; }
+    // Shown after a check that found no usable mouse on a desktop without a tray; else null.
+    NoMouseNotice *noMouseNotice() const { return notice_; }
 
     // A device was attached or removed: re-arm the poll timer unless the listener runs.
     void deviceChangeNotified();
-    // Shows the window again (the tray's restore request).
+    // Brings the window back un-minimised, raised and active (the tray's restore request).
     void restoreWindow();
 
     // Callbacks registered with the hook module, the widget as context.
@@ -49,14 +52,19 @@ public slots:
 
 protected:
     void customEvent(QEvent *event) override;
+    // Without a tray nothing could reach a hidden window: closing it ends the program.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     // After a connect: queued initUI now, queued run after the posted UserEvent 2177.
     void startUi();
+    // A DPI-switch report from the listener: the scene follows, a balloon tells the stage.
+    void showDpiSwitch(int stage);
     void connectSequence();
     void disconnectSequence();
 
     QMenu *trayMenu_ = nullptr;
+    NoMouseNotice *notice_ = nullptr;
     platform::DeviceChangeSource *deviceChanges_ = nullptr;
     // A check can fall due (poll timer) while another is inside its handshake, which processes
     // events while it waits. Such a check is not nested: it runs once the running one has ended.

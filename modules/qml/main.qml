@@ -246,6 +246,35 @@ Item {
         mainFocus()
     }
 
+    // Esc: closes the reset confirmation, else the front page (the way its close button
+    // does), else every open menu.
+    function closeTopmost() {
+        if (factorysure.visible) {
+            factorysure.visible = false
+            mainMask.visible = false
+            return
+        }
+        var pages = [profileMain, keyAssigmentMain, systemSettingMain, gunControlMain,
+                     macroEditorMain]
+        for (var i = 0; i < pages.length; ++i) {
+            if (!pages[i].visible)
+                continue
+            if (typeof pages[i].closeClicked === "function") {
+                pages[i].closeClicked()
+            } else {
+                pages[i].visible = false
+                mainMask.visible = false
+            }
+            return
+        }
+        mainFocus()
+    }
+    focus: true
+    Keys.onEscapePressed: function (event) {
+        closeTopmost()
+        event.accepted = true
+    }
+
     function openKeyAssigment(index) {
         keyAssigmentMain.show(index)
         openPage(keyAssigmentMain, true)
@@ -686,6 +715,11 @@ Item {
     KeyAssigment {
         id: keyAssigmentMain
         objectName: "keyAssigmentMain"
+        // The button it was opened on stays lit in the mouse picture only while it is open.
+        onVisibleChanged: {
+            if (!visible)
+                mouseMain.selectKey = -1
+        }
     }
 
     Profile {

@@ -1,6 +1,7 @@
 // The entry function, run as a real process: this test program re-launches itself in a child
 // mode that runs the whole entry function with its own start-up hook, so single-instance rule,
 // working directory, exit status and instance messages are proven on real processes.
+#include "app/datadir.h"
 #include "app/entry.h"
 #include "app/instancemessage.h"
 #include "app/singleinstance.h"
@@ -15,8 +16,10 @@
 #include <QMenu>
 #include <QProcess>
 #include <QTest>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
+#include <unistd.h>
 
 namespace
 {
@@ -46,6 +49,12 @@ void orbisStartupHook(Widget &widget)
             actions.first()->trigger();
         });
     }
+}
+
+// The child works beside the executable, as the real program does with a portable tree.
+QString orbisWorkingDirectory(const QString &executableDir)
+{
+    return resolveWorkingDirectory(executableDir);
 }
 
 class EntryTest : public QObject
@@ -194,6 +203,62 @@ private slots:
         QVERIFY(!(dirInfo.permissions() & (QFileDevice::ReadOther | QFileDevice::WriteOther |
                                            QFileDevice::ReadGroup | QFileDevice::WriteGroup)));
         stopChild(p);
+    }
+
+    // Without XDG_RUNTIME_DIR the lock and socket go to a folder of our own in the temporary
+    // directory: made private, and never one that someone else holds.
+    void instanceFolderWithoutRuntimeDirIsPrivate_data()
+    {
+        QTest::addColumn<QString>("squatter"); // what is already at the folder's name
+        QTest::newRow("nothing") << QString();
+        QTest::newRow("own folder open to all") << QStringLiteral("open");
+        QTest::newRow("symbolic link") << QStringLiteral("link");
+        if (::geteuid() == 0) // only root can give a folder away
+            QTest::newRow("another user's folder") << QStringLiteral("foreign");
+    }
+
+    void instanceFolderWithoutRuntimeDirIsPrivate()
+    {
+        QFETCH(QString, squatter);
+        QTemporaryDir tmp, home;
+        const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+        const QByteArray savedTmp = qgetenv("TMPDIR");
+        const QByteArray savedCache = qgetenv("XDG_CACHE_HOME");
+        qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("TMPDIR", tmp.path().toUtf8());
+        qputenv("XDG_CACHE_HOME", home.path().toUtf8());
+        const QString folder = tmp.path() + QStringLiteral("/orbis-mouse-") +
+                               QString::number(::geteuid());
+        const QFile::Permissions all = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                       QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                       QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+        const QString elsewhere = tmp.path() + QStringLiteral("/elsewhere");
+        if (squatter == QLatin1String("open") || squatter == QLatin1String("foreign")) {
+            QDir().mkdir(folder);
+            QFile::setPermissions(folder, all);
+            if (squatter == QLatin1String("foreign"))
+                QVERIFY(::chown(folder.toLocal8Bit().constData(), 65534, 65534) == 0);
+        } else if (squatter == QLatin1String("link")) {
+            QDir().mkdir(elsewhere);
+            QFile::setPermissions(elsewhere, all);
+            QVERIFY(QFile::link(elsewhere, folder));
+        }
+
+        const QString socket = SingleInstance::serverNameForKey(QStringLiteral("k"));
+        const QString used = QFileInfo(socket).absolutePath();
+        qputenv("XDG_RUNTIME_DIR", savedRuntime);
+        qputenv("TMPDIR", savedTmp);
+        qputenv("XDG_CACHE_HOME", savedCache);
+
+        const bool ours = squatter.isEmpty() || squatter == QLatin1String("open");
+        QCOMPARE(used, ours ? folder : home.path() + QStringLiteral("/orbis-mouse-runtime"));
+        const QFileInfo info(used);
+        QVERIFY(info.isDir() && !info.isSymLink());
+        QCOMPARE(info.ownerId(), ::geteuid());
+        QCOMPARE(info.permissions() & all,
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (squatter == QLatin1String("link")) // the link's target is left as it was
+            QCOMPARE(QFileInfo(elsewhere).permissions() & all, all);
     }
 };
 
