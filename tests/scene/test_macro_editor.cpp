@@ -164,8 +164,7 @@ private slots:
     void recordingStoresTheKeysAndEditsReachEveryBoundButton()
     {
         Editor e;
-        if (!e.open())
-            QSKIP(kNoScene);
+        QVERIFY2(e.open(), kNoScene);
         e.call("newMacro");
         QCOMPARE(e.names(), QStringList{"Macro_0"});
         QCOMPARE(e.view()->getNameList(0), (QVariantList{"Macro_0", "loadermarlow"}));
@@ -208,8 +207,7 @@ private slots:
     void recordingStopsAtTheLimit()
     {
         Editor e;
-        if (!e.open())
-            QSKIP(kNoScene);
+        QVERIFY2(e.open(), kNoScene);
         e.call("newMacro");
         e.record([&] {
             for (int i = 0; i < 40; ++i)
@@ -228,8 +226,7 @@ private slots:
     void insertsFollowTheirPlacementRules()
     {
         Editor e;
-        if (!e.open())
-            QSKIP(kNoScene);
+        QVERIFY2(e.open(), kNoScene);
         e.call("newMacro");
         e.record([&] {
             e.tap(KeyA);
@@ -277,8 +274,7 @@ private slots:
     void theLibraryKeepsItsLimitsAndRefusesUnusableNames()
     {
         Editor e;
-        if (!e.open())
-            QSKIP(kNoScene);
+        QVERIFY2(e.open(), kNoScene);
         QStringList hundred;
         for (int i = 0; i < 100; ++i)
             hundred << QStringLiteral("Macro_%1").arg(i + 1);
@@ -334,8 +330,7 @@ private slots:
     void theListAnswersThePointerAndTheKeyboard()
     {
         Editor e;
-        if (!e.open())
-            QSKIP(kNoScene);
+        QVERIFY2(e.open(), kNoScene);
         e.call("newMacro");
         e.call("newMacro");
         auto *list = qobject_cast<QQuickItem *>(e.item("macroList"));
@@ -378,8 +373,7 @@ private slots:
         if (target.isEmpty())
             QSKIP("ORBIS_SCREENSHOT names no file");
         Editor e;
-        if (!e.open())
-            QSKIP(kNoScene);
+        QVERIFY2(e.open(), kNoScene);
         e.call("newMacro");
         e.call("newMacro");
         e.item("delayBox")->setProperty("isSelect", true);
