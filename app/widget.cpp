@@ -109,6 +109,10 @@ void Widget::customEvent(QEvent *event)
 void Widget::onCopyData(const CopyDataMessage *message, void *context)
 {
     auto *self = static_cast<Widget *>(context);
+    if (self && message && message->dwData == instancemessage::kStartRequestTag) {
+        self->onStartRequest(*message);
+        return;
+    }
     if (!self || !message || message->dwData != instancemessage::kWarningTag)
         return;
     const QString text =
@@ -150,6 +154,7 @@ void Widget::connectSequence()
     }
     view()->setEnabled(true);
     startUi();
+    applyPendingProfile();
 }
 
 void Widget::disconnectSequence()

@@ -80,6 +80,12 @@ public slots:
     void mouseSwitchKeyMatrix(int indexNo);
     void mouseResetKeyMatrix();
 
+    // Command line: a profile chosen at start or by a second start.
+public:
+    // Queued call of the scene's chooseProfile: the same choice as a row of the top bar's
+    // profile list (profileNo 0..9).
+    void chooseProfile(int profileNo);
+
 protected:
     void focusInEvent(QFocusEvent *event) override;
 
