@@ -55,8 +55,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
     CommandLine result;
     // Parsed before the application object exists, which would give Qt's help its program name.
     const QString program = QFileInfo(arguments.value(0)).fileName();
-    const QString usage =
-        parser.helpText().replace(QStringLiteral("<executable_name>"), program);
+    const QString usage = parser.helpText().replace(QStringLiteral("<executable_name>"), program);
     if (!parser.parse(arguments)) {
         result.action = CommandLine::Refuse;
         result.text = parser.errorText() + QStringLiteral("\n\n") + usage;
@@ -76,8 +75,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
     }
     if (parser.isSet(version)) {
         result.action = CommandLine::ShowVersion;
-        result.text = program + QLatin1Char(' ') +
-                      QCoreApplication::applicationVersion() + QLatin1Char('\n');
+        result.text =
+            program + QLatin1Char(' ') + QCoreApplication::applicationVersion() + QLatin1Char('\n');
         return result;
     }
     result.options.hidden = parser.isSet(hidden);

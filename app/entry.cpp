@@ -50,8 +50,7 @@ int orbisMain(int argc, char **argv)
         SingleInstance::keyForExecutable(QCoreApplication::applicationFilePath()));
     if (instance.isRunning()) {
         // The running instance shows its window (or takes the options) and this start ends.
-        if (!SingleInstance::sendMessage(instance.serverName(),
-                                         instancemessage::kStartRequestTag,
+        if (!SingleInstance::sendMessage(instance.serverName(), instancemessage::kStartRequestTag,
                                          startrequest::encode(commandLine.options)))
             std::fputs("The running instance did not take the request.\n", stderr);
         return 1;

@@ -45,10 +45,9 @@ SingleInstance::~SingleInstance()
 
 QString SingleInstance::keyForExecutable(const QString &executablePath)
 {
-    const QByteArray hash =
-        QCryptographicHash::hash(QFileInfo(executablePath).fileName().toUtf8(),
-                                 QCryptographicHash::Sha1)
-            .toHex();
+    const QByteArray hash = QCryptographicHash::hash(QFileInfo(executablePath).fileName().toUtf8(),
+                                                     QCryptographicHash::Sha1)
+                                .toHex();
     return QStringLiteral("orbis-mouse-") + QString::fromLatin1(hash.left(16));
 }
 
