@@ -11,6 +11,7 @@ PACKAGES=(
     libhidapi-dev libudev-dev libxtst-dev libx11-dev
     librsvg2-bin imagemagick fonts-wqy-microhei
     xvfb xauth xdotool x11-apps
+    dpkg-dev appstream desktop-file-utils lintian
 )
 missing=()
 for p in "${PACKAGES[@]}"; do
