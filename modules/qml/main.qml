@@ -342,7 +342,9 @@ Item {
     Component.onCompleted: {
         upItem.profileBtn.mdItems = profileMain.profileDataModel0
         askModel.setProperty(0, "textValue", url)
-        askModel.setProperty(1, "textValue", "verison:" + Qt.application.version)
+        // The program's version, the one --version prints.
+        if (Qt.application.version !== "")
+            askModel.setProperty(1, "textValue", "verison:" + Qt.application.version)
     }
 
     onMsg_KB: function (isDown, usbCode) {
