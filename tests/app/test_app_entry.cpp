@@ -66,12 +66,16 @@ void orbisStartupHook(Widget &widget)
     if (childMode == QLatin1String("mouse")) {
         sim::attachMouse(
             sim::mouseConfigFromSettings(QStringLiteral("./modules/setting/apConfig.bin")));
-        // Once the entry function's device check has connected the mouse.
-        QTimer::singleShot(0, &widget, [&widget] {
-            say(QStringLiteral("connected=%1 visible=%2")
-                    .arg(deviceConnected)
-                    .arg(widget.isVisible()));
+        // Once the device check has connected the mouse (the handshake lets events run, so a
+        // timer may fire before the check ends).
+        auto *watch = new QTimer(&widget);
+        QObject::connect(watch, &QTimer::timeout, &widget, [&widget, watch] {
+            if (!deviceConnected)
+                return;
+            watch->stop();
+            say(QStringLiteral("connected=1 visible=%1").arg(widget.isVisible()));
         });
+        watch->start(20);
     }
 }
 
