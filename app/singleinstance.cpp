@@ -7,6 +7,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
@@ -68,8 +69,9 @@ SingleInstance::~SingleInstance()
 
 QString SingleInstance::keyForExecutable(const QString &executablePath)
 {
-    const QByteArray hash =
-        QCryptographicHash::hash(executablePath.toUtf8(), QCryptographicHash::Sha1).toHex();
+    const QByteArray hash = QCryptographicHash::hash(QFileInfo(executablePath).fileName().toUtf8(),
+                                                     QCryptographicHash::Sha1)
+                                .toHex();
     return QStringLiteral("orbis-mouse-") + QString::fromLatin1(hash.left(16));
 }
 
@@ -126,4 +128,19 @@ void SingleInstance::acceptConnection()
             dispatchCopyData(message);
         });
     }
+}
+
+bool SingleInstance::sendMessage(const QString &serverName, quint32 tag, const QByteArray &payload)
+{
+    constexpr int kTimeoutMs = 3000;
+    QLocalSocket socket;
+    socket.connectToServer(serverName);
+    if (!socket.waitForConnected(kTimeoutMs))
+        return false;
+    socket.write(instancemessage::encode(tag, payload));
+    if (!socket.waitForBytesWritten(kTimeoutMs))
+        return false;
+    // The running instance drops the connection once it has read the frame.
+    return socket.state() == QLocalSocket::UnconnectedState ||
+           socket.waitForDisconnected(kTimeoutMs);
 }

@@ -133,6 +133,10 @@ void Widget::customEvent(QEvent *event)
 void Widget::onCopyData(const CopyDataMessage *message, void *context)
 {
     auto *self = static_cast<Widget *>(context);
+    if (self && message && message->dwData == instancemessage::kStartRequestTag) {
+        self->onStartRequest(*message);
+        return;
+    }
     if (!self || !message || message->dwData != instancemessage::kWarningTag)
         return;
     const QString text =
@@ -182,6 +186,7 @@ void Widget::connectSequence()
         notice_->hide();
         restoreWindow();
     }
+    applyPendingProfile();
 }
 
 void Widget::disconnectSequence()

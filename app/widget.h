@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class Ui_Controler;
+struct StartOptions;
 class myQQuickView;
 class NoMouseNotice;
 class QMenu;
@@ -39,6 +40,9 @@ public:
     void deviceChangeNotified();
     // Brings the window back un-minimised, raised and active (the tray's restore request).
     void restoreWindow();
+    // The options of this start or of a later one handed over by a second start: the window is
+    // shown when they ask for it and a mouse is connected; a profile is chosen once connected.
+    void applyStartOptions(const StartOptions &options);
 
     // Callbacks registered with the hook module, the widget as context.
     static void onCopyData(const CopyDataMessage *message, void *context);
@@ -62,6 +66,8 @@ private:
     void showDpiSwitch(int stage);
     void connectSequence();
     void disconnectSequence();
+    void applyPendingProfile();
+    void onStartRequest(const CopyDataMessage &message);
 
     QMenu *trayMenu_ = nullptr;
     NoMouseNotice *notice_ = nullptr;
@@ -70,6 +76,8 @@ private:
     // events while it waits. Such a check is not nested: it runs once the running one has ended.
     bool checkRunning_ = false;
     bool checkDeferred_ = false;
+    // The scene's profile number a start asked for, chosen after the next connect; -1: none.
+    int pendingProfile_ = -1;
 };
 
 // Called once after the widget is built and before the first device check. The real program

@@ -110,6 +110,12 @@ public slots:
     void mouseSetRGBEffect(uchar effect, uchar option1, uchar option2);
     void mouseSetRGBColor(uchar type, QVariantList src24);
 
+    // Command line: a profile chosen at start or by a second start.
+public:
+    // Queued call of the scene's chooseProfile: the same choice as a row of the top bar's
+    // profile list (profileNo 0..9).
+    void chooseProfile(int profileNo);
+
 protected:
     void focusInEvent(QFocusEvent *event) override;
 

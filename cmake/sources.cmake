@@ -34,6 +34,8 @@ list(REMOVE_ITEM ORBIS_CORE_SOURCES ${ORBIS_DEVICE_BASE_SOURCES})
 
 add_library(orbis_core STATIC ${ORBIS_CORE_SOURCES})
 target_include_directories(orbis_core PUBLIC ${CMAKE_SOURCE_DIR})
+# The one version: --version, the scene's help menu and the package.
+target_compile_definitions(orbis_core PUBLIC ORBIS_VERSION="${PROJECT_VERSION}")
 target_link_libraries(orbis_core PUBLIC orbis_device
     Qt6::Core Qt6::Gui Qt6::Widgets Qt6::Network Qt6::Concurrent Qt6::Qml Qt6::Quick
     Qt6::QuickWidgets)

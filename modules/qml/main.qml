@@ -336,6 +336,12 @@ Item {
         }
     }
 
+    // A profile chosen from outside the scene (the command line): the same path as a choice of
+    // a row in the top bar's profile list.
+    function chooseProfile(profileNo) {
+        upItem.profileBtn.chooseRow(intSetting(profileNo, profileMain.profileNo))
+    }
+
     function switchProfile(tmpProfileNo) {
         if (tmpProfileNo === profileMain.profileNo)
             return
@@ -365,6 +371,9 @@ Item {
     Component.onCompleted: {
         upItem.profileBtn.mdItems = profileMain.profileDataModel0
         askModel.setProperty(0, "textValue", url)
+        // The program's version, the one --version prints.
+        if (Qt.application.version !== "")
+            askModel.setProperty(1, "textValue", "verison:" + Qt.application.version)
     }
 
     onMsg_KB: function (isDown, usbCode) {
