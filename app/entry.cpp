@@ -6,6 +6,7 @@
 #include "app/singleinstance.h"
 #include "app/widget.h"
 #include "hooks/inputhooks.h"
+#include "platform/dialogs.h"
 
 #include <QApplication>
 #include <QDir>
@@ -70,7 +71,8 @@ int orbisMain(int argc, char **argv)
         setMouseCallback(&Widget::onMouseEvent, &widget);
         setCopyDataCallback(&Widget::onCopyData, &app, &widget);
         orbisStartupHook(widget);
-        if (commandLine.options.showsWindow())
+        // Without a tray a hidden start would leave nothing to reach: the window shows anyway.
+        if (commandLine.options.showsWindow() || !platform::systemTrayAvailable())
             widget.showNormal();
         widget.applyStartOptions(commandLine.options);
         widget.checkDevice();

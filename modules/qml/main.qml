@@ -338,8 +338,15 @@ Item {
 
     // A profile chosen from outside the scene (the command line): the same path as a choice of
     // a row in the top bar's profile list.
+    // A start option's profile: the top bar's row of the entry whose stored number is profileNo,
+    // chosen as a click would. A number that no entry has changes nothing.
     function chooseProfile(profileNo) {
-        upItem.profileBtn.chooseRow(intSetting(profileNo, profileMain.profileNo))
+        var row = profileMain.rowOfNumber(intSetting(profileNo, -1))
+        if (row < 0) {
+            console.log("no profile entry numbered " + profileNo)
+            return
+        }
+        upItem.profileBtn.chooseRow(row)
     }
 
     function switchProfile(tmpProfileNo) {

@@ -292,6 +292,13 @@ private slots:
             config.setValue(QStringLiteral("mouse/profileNo"), 0);
             QSettings p3(tree.file(QStringLiteral("modules/setting/p3.bin")), QSettings::IniFormat);
             p3.setValue(QStringLiteral("mouse/reportRate"), 1); // rate code 4
+            // Entries name their profile by stored number, not by row: rows 1 and 2 hold the
+            // profiles numbered 2 and 3.
+            QSettings names(tree.file(QStringLiteral("modules/setting/name.bin")),
+                            QSettings::IniFormat);
+            names.setValue(QStringLiteral("profile/profileName"),
+                           QStringList{QStringLiteral("Standard0"), QStringLiteral("Work2"),
+                                       QStringLiteral("Play3"), QStringLiteral("loadermarlow")});
         }
         const QString trace = tree.file(QStringLiteral("trace.txt"));
         Child first;
