@@ -26,6 +26,7 @@ if(NOT WIN32)
 endif()
 if(XTST_FOUND)
     target_link_libraries(orbis_core PUBLIC PkgConfig::XTST)
+    target_compile_definitions(orbis_core PRIVATE ORBIS_HAVE_XRECORD)
 endif()
 # The device code sees only the hidapi header; which implementation it gets is decided by the
 # program: the system library or the simulated devices.
