@@ -163,24 +163,30 @@ XRecordCapture *capture = nullptr;
 
 bool startInputCapture()
 {
-    static bool failureLogged = false;
-    const bool onX = QGuiApplication::platformName() == QLatin1String("xcb");
+    // A capture that could not start is not tried again: the reason is logged once.
+    static bool unavailable = false;
+    if (unavailable)
+        return false;
 #ifdef ORBIS_HAVE_XRECORD
-    if (onX && !capture) {
-        capture = new XRecordCapture;
-        if (capture->start())
-            return true;
-        delete capture;
-        capture = nullptr;
-        failureLogged = true; // the capture said why
-    }
     if (capture)
         return true;
 #endif
-    if (!failureLogged)
-        ORBIS_LOG(lcHooks, onX ? "Built without X Record: keys are captured only in this window"
-                               : "No X display: keys are captured only in this window");
-    failureLogged = true;
+    const bool onX = QGuiApplication::platformName() == QLatin1String("xcb");
+    unavailable = true;
+#ifdef ORBIS_HAVE_XRECORD
+    if (onX) {
+        capture = new XRecordCapture;
+        if (capture->start()) {
+            unavailable = false;
+            return true;
+        }
+        delete capture; // it said why
+        capture = nullptr;
+        return false;
+    }
+#endif
+    ORBIS_LOG(lcHooks, onX ? "Built without X Record: keys are captured only in this window"
+                           : "No X display: keys are captured only in this window");
     return false;
 }
 

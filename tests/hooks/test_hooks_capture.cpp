@@ -3,6 +3,7 @@
 #include "hooks/inputhooks.h"
 #include "hooks/localcapture.h"
 #include "platform/inputsource.h"
+#include "support/testsupport.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -133,14 +134,18 @@ private slots:
         QCOMPARE(reports.size(), 2 * 106);
     }
 
+    // Reinstalling rebuilds the maps for the layout; the capture that could not start is
+    // neither retried nor logged again.
     void isoLayoutMovesBackslash()
     {
+        testsupport::LogCapture log;
         QVERIFY(!installInputHooks(true));
         press(0x2B);
         QVERIFY(!installInputHooks(false));
         press(0x2B);
         QCOMPARE(reports, (QList<Report>{{0x32, true}, {0x32, false}, {0x31, true},
                                          {0x31, false}}));
+        QVERIFY(log.lines().isEmpty());
     }
 
     void mouseButtonsReportCodesAndCoordinates()

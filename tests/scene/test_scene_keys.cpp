@@ -6,6 +6,7 @@
 #include "app/widget.h"
 #include "bridge/keymatrix.h"
 #include "bridge/myqquickview.h"
+#include "hooks/inputhooks.h"
 #include "sim/simdevice.h"
 #include "support/testsupport.h"
 
@@ -14,6 +15,9 @@
 #include <QQmlEngine>
 #include <QQuickItem>
 #include <QSettings>
+#include <QSignalSpy>
+#include <QWindow>
+#include <QKeyEvent>
 #include <QTest>
 #include <memory>
 
@@ -307,6 +311,43 @@ private slots:
         QCOMPARE(scene.mouse->keyMatrix(1), scene.expectedMatrix());
         QCOMPARE(scene.mouse->keyMatrix(1).mid(8, 4), QByteArray::fromHex("07000401"));
         QVERIFY(scene.matrixCommands() >= 1);
+    }
+
+    // Without a desktop-wide capture the panel says so, and keys typed into the focused window
+    // reach the scene's detectKeyboard with the codes the global capture gives.
+    void windowLocalCaptureReachesTheScene()
+    {
+        KeyScene scene;
+        QVERIFY(!installInputHooks(false)); // no X display here
+        setKeyboardCallback(&Widget::onKeyboardEvent, scene.widget.get());
+        setMouseCallback(&Widget::onMouseEvent, scene.widget.get());
+        QVERIFY(scene.ready());
+        QSignalSpy keys(scene.root(), SIGNAL(msg_KB(bool, int)));
+        scene.call(scene.root(), "openKeyAssigment", {3});
+        scene.click("section2");
+        QVERIFY(scene.obj("focusNotice")->property("visible").toBool());
+        QCOMPARE(scene.obj("focusNotice")->property("text").toString(),
+                 QStringLiteral("Keys are captured only while this window has the focus"));
+        scene.click("comboField");
+        QWindow *window = scene.widget->window()->windowHandle();
+        QVERIFY(window);
+        // X key codes: left Ctrl 37, A 38, keypad Enter 104.
+        for (quint32 code : {37u, 38u, 104u}) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, code, 0, 0);
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, code, 0, 0);
+            QCoreApplication::sendEvent(window, &press);
+            QCoreApplication::sendEvent(window, &release);
+        }
+        QTRY_COMPARE(keys.size(), 6);
+        QCOMPARE(keys.at(0), (QVariantList{true, 0xE0}));
+        QCOMPARE(keys.at(2), (QVariantList{true, 0x04}));
+        QCOMPARE(keys.at(4), (QVariantList{true, 0x58}));
+        QCOMPARE(scene.panel()->property("comboMask").toInt(), 1);
+        QCOMPARE(scene.panel()->property("comboKey1").toInt(), 0x04);
+        QCOMPARE(scene.panel()->property("comboKey2").toInt(), 0x58);
+        removeInputHooks();
+        setKeyboardCallback(nullptr, nullptr);
+        setMouseCallback(nullptr, nullptr);
     }
 
     void panelScreenshot()
