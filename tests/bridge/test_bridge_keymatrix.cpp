@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QSettings>
 #include <QTest>
+#include <functional>
+#include <memory>
 
 namespace
 {
@@ -97,6 +99,26 @@ QList<int> commandCodes(const sim::SimMouse *mouse)
             codes << uchar(t.bytes.at(1));
     return codes;
 }
+// A connected mouse of one family behind a fresh widget, in a private data tree whose profile 1
+// holds the sample firmware matrix (or what prepare() leaves there). Transfers start empty.
+struct Bench {
+    testsupport::ScratchTree tree;
+    std::unique_ptr<Widget> widget;
+    sim::SimMouse *mouse = nullptr;
+
+    explicit Bench(const QString &family, const std::function<void()> &prepare = {})
+    {
+        setFamily(family);
+        writeFirmware(QStringLiteral("./modules/setting/p1.bin"), sampleFirmware());
+        if (prepare)
+            prepare();
+        widget = std::make_unique<Widget>();
+        mouse = connectMouse(*widget, family);
+        mouse->clearTransfers();
+    }
+    myQQuickView *view() const { return widget->view(); }
+    bool connected() const { return widget->hid.listenRunning; }
+};
 } // namespace
 
 class KeyMatrixTest : public QObject
@@ -258,58 +280,48 @@ private slots:
 
     void family553ResetsMatricesTwoToFourAndSwitchesCountingFromZero()
     {
-        testsupport::ScratchTree tree;
-        setFamily(QStringLiteral("553"));
-        writeFirmware(QStringLiteral("./modules/setting/p1.bin"), sampleFirmware());
-        Widget widget;
-        sim::SimMouse *mouse = connectMouse(widget, QStringLiteral("553"));
-        QVERIFY(widget.hid.listenRunning);
+        Bench bench(QStringLiteral("553"));
+        QVERIFY(bench.connected());
+        sim::SimMouse *mouse = bench.mouse;
         const QByteArray before = mouse->keyMatrix(1);
 
-        widget.view()->mouseResetKeyMatrix();
+        bench.view()->mouseResetKeyMatrix();
         const QList<QByteArray> expected = keymatrix::gunResetMatrices553(sampleFirmware());
         for (int i = 0; i < 3; ++i)
             QCOMPARE(mouse->keyMatrix(i + 2), as553Receives(expected[i]));
         QCOMPARE(mouse->keyMatrix(1), before); // matrix 1 is not sent
 
-        widget.view()->mouseSwitchKeyMatrix(1);
+        bench.view()->mouseSwitchKeyMatrix(1);
         QCOMPARE(mouse->activeMatrix(), 0);
-        widget.view()->mouseSetCurrentDPI(3);
+        bench.view()->mouseSetCurrentDPI(3);
         QCOMPARE(mouse->currentStage(), 3);
     }
 
     void family560SendsTheFirmwareMatrixAsMatricesTwoToFour()
     {
-        testsupport::ScratchTree tree;
-        setFamily(QStringLiteral("560"));
-        writeFirmware(QStringLiteral("./modules/setting/p1.bin"), sampleFirmware());
-        Widget widget;
-        sim::SimMouse *mouse = connectMouse(widget, QStringLiteral("560"));
-        QVERIFY(widget.hid.listenRunning);
+        Bench bench(QStringLiteral("560"));
+        QVERIFY(bench.connected());
+        sim::SimMouse *mouse = bench.mouse;
 
-        widget.view()->mouseResetKeyMatrix();
+        bench.view()->mouseResetKeyMatrix();
         for (int matrix = 2; matrix <= 4; ++matrix)
             QCOMPARE(mouse->keyMatrix(matrix), sampleFirmware());
 
-        widget.view()->mouseSwitchKeyMatrix(1);
+        bench.view()->mouseSwitchKeyMatrix(1);
         QCOMPARE(mouse->activeMatrix(), 1);
-        widget.view()->mouseSetCurrentDPI(2);
+        bench.view()->mouseSetCurrentDPI(2);
         QCOMPARE(mouse->currentStage(), 2);
     }
 
     // A level-3 gun key on button 2 of a 560 mouse with gun periods 10, 20, 30.
     void family560SendsImageZeroMatricesAndSwitches()
     {
-        testsupport::ScratchTree tree;
-        setFamily(QStringLiteral("560"));
-        writeFirmware(QStringLiteral("./modules/setting/p1.bin"), sampleFirmware());
-        Widget widget;
-        sim::SimMouse *mouse = connectMouse(widget, QStringLiteral("560"));
-        QVERIFY(widget.hid.listenRunning);
-        mouse->clearTransfers();
+        Bench bench(QStringLiteral("560"));
+        QVERIFY(bench.connected());
+        sim::SimMouse *mouse = bench.mouse;
 
         const QVariantList ui = withEntry(factoryUi(), 2, 8, 0, 3, 0);
-        widget.view()->mouseSetKeyMatrix(ui, true, QVariantList{10, 20, 30});
+        bench.view()->mouseSetKeyMatrix(ui, true, QVariantList{10, 20, 30});
         QCOMPARE(commandCodes(mouse), (QList<int>{0x0C, 0x0D, 0x0D, 0x0D, 0x0D, 0x02}));
         QCOMPARE(uchar(mouse->profileImage(0).at(2)), uchar(31));
         QCOMPARE(mouse->keyMatrix(1).mid(8, 4), entry(8, 0, 1, 0));
@@ -321,23 +333,19 @@ private slots:
         QCOMPARE(mouse->currentProfile(), 1);
         // The UI form is stored as it came.
         QList<int> stored;
-        for (const QVariant &v : widget.view()->mouseGetKeydefine(2, false))
+        for (const QVariant &v : bench.view()->mouseGetKeydefine(2, false))
             stored << v.toInt();
         QCOMPARE(stored, (QList<int>{8, 0, 3, 0}));
     }
 
     void family553SendsFourMatricesThenSelectsMatrixOne()
     {
-        testsupport::ScratchTree tree;
-        setFamily(QStringLiteral("553"));
-        writeFirmware(QStringLiteral("./modules/setting/p1.bin"), sampleFirmware());
-        Widget widget;
-        sim::SimMouse *mouse = connectMouse(widget, QStringLiteral("553"));
-        QVERIFY(widget.hid.listenRunning);
-        mouse->clearTransfers();
+        Bench bench(QStringLiteral("553"));
+        QVERIFY(bench.connected());
+        sim::SimMouse *mouse = bench.mouse;
 
         const QVariantList ui = withEntry(factoryUi(), 2, 8, 0, 2, 0);
-        widget.view()->mouseSetKeyMatrix(ui, true, QVariantList{10, 20, 30});
+        bench.view()->mouseSetKeyMatrix(ui, true, QVariantList{10, 20, 30});
         QCOMPARE(commandCodes(mouse), (QList<int>{0x12, 0x12, 0x12, 0x12, 0x02}));
         const keymatrix::GunMatrices gun = keymatrix::gunMatrices(
             keymatrix::toDeviceForm(ui), sampleFirmware(), false, QVariantList{10, 20, 30});
@@ -355,15 +363,12 @@ private slots:
     void matrixWithoutGunKeysIsOneCommand()
     {
         QFETCH(QString, family);
-        testsupport::ScratchTree tree;
-        setFamily(family);
-        Widget widget;
-        sim::SimMouse *mouse = connectMouse(widget, family);
-        QVERIFY(widget.hid.listenRunning);
-        mouse->clearTransfers();
+        Bench bench(family);
+        QVERIFY(bench.connected());
+        sim::SimMouse *mouse = bench.mouse;
 
         const QVariantList ui = withEntry(factoryUi(), 5, 4, 1, 5, 0);
-        widget.view()->mouseSetKeyMatrix(ui, true, QVariantList{});
+        bench.view()->mouseSetKeyMatrix(ui, true, QVariantList{});
         QCOMPARE(commandCodes(mouse).size(), 1);
         QByteArray expected = keymatrix::toDeviceForm(ui);
         if (family == QLatin1String("553"))
@@ -373,37 +378,33 @@ private slots:
 
         // Store only: the profile changes, the mouse hears nothing.
         mouse->clearTransfers();
-        widget.view()->mouseSetKeyMatrix(withEntry(ui, 6, 5, 0, 4, 0), false, QVariantList{});
+        bench.view()->mouseSetKeyMatrix(withEntry(ui, 6, 5, 0, 4, 0), false, QVariantList{});
         QVERIFY(commandCodes(mouse).isEmpty());
-        QCOMPARE(widget.view()->mouseGetKeydefine(6, false).at(2).toInt(), 4);
-        QCOMPARE(widget.view()->mouseGetKeydefine(6, true).at(2).toInt(), 2); // factory: DPI-
+        QCOMPARE(bench.view()->mouseGetKeydefine(6, false).at(2).toInt(), 4);
+        QCOMPARE(bench.view()->mouseGetKeydefine(6, true).at(2).toInt(), 2); // factory: DPI-
     }
 
     // A list shorter than 64 values stores its whole entries and sends nothing; an incomplete
     // firmware matrix falls back to the factory profile's, and without one only matrix 1 goes.
     void badInputNeverSendsAHalfBuiltMatrix()
     {
-        testsupport::ScratchTree tree;
-        setFamily(QStringLiteral("553"));
-        {
+        Bench bench(QStringLiteral("553"), [] {
             QSettings p1(QStringLiteral("./modules/setting/p1.bin"), QSettings::IniFormat);
             p1.setValue(QStringLiteral("mouseFwKeyMatrix/9"), QVariantList{1, 0});
-        }
-        Widget widget;
-        sim::SimMouse *mouse = connectMouse(widget, QStringLiteral("553"));
-        QVERIFY(widget.hid.listenRunning);
-        mouse->clearTransfers();
+        });
+        QVERIFY(bench.connected());
+        sim::SimMouse *mouse = bench.mouse;
 
-        widget.view()->mouseSetKeyMatrix(factoryUi().mid(0, 10), true, QVariantList{});
+        bench.view()->mouseSetKeyMatrix(factoryUi().mid(0, 10), true, QVariantList{});
         QVERIFY(commandCodes(mouse).isEmpty());
-        QCOMPARE(widget.view()->mouseGetKeydefine(1, false).size(), 4);
+        QCOMPARE(bench.view()->mouseGetKeydefine(1, false).size(), 4);
 
         // Firmware of p1 is short: the factory profile's firmware matrix is used.
         QByteArray factory;
         QVERIFY(keymatrix::firmwareMatrix(
             QSettings(QStringLiteral("./modules/setting/pD.bin"), QSettings::IniFormat), &factory));
         const QVariantList ui = withEntry(factoryUi(), 3, 8, 0, 1, 0);
-        widget.view()->mouseSetKeyMatrix(ui, true, QVariantList{5, 6});
+        bench.view()->mouseSetKeyMatrix(ui, true, QVariantList{5, 6});
         QCOMPARE(commandCodes(mouse).size(), 5);
         const keymatrix::GunMatrices gun =
             keymatrix::gunMatrices(keymatrix::toDeviceForm(ui), factory, false, {5, 6});
@@ -411,26 +412,24 @@ private slots:
         QCOMPARE(mouse->keyMatrix(4).mid(0, 4), entry(0x0B, 2, 0, 0));
 
         // Neither firmware matrix is complete: matrix 1 alone, and no reset at all.
-        widget.view()->store->factoryProfile()->remove(QStringLiteral("mouseFwKeyMatrix/0"));
+        bench.view()->store->factoryProfile()->remove(QStringLiteral("mouseFwKeyMatrix/0"));
         mouse->clearTransfers();
-        widget.view()->mouseSetKeyMatrix(ui, true, QVariantList{5, 6, 7});
+        bench.view()->mouseSetKeyMatrix(ui, true, QVariantList{5, 6, 7});
         QCOMPARE(commandCodes(mouse), QList<int>{0x12});
         QCOMPARE(mouse->keyMatrix(1), as553Receives(keymatrix::toDeviceForm(ui)));
         mouse->clearTransfers();
-        widget.view()->mouseResetKeyMatrix();
+        bench.view()->mouseResetKeyMatrix();
         QVERIFY(commandCodes(mouse).isEmpty());
     }
 
     void keyboardOptionsPassThrough()
     {
-        testsupport::ScratchTree tree;
-        setFamily(QStringLiteral("553"));
-        Widget widget;
-        sim::SimMouse *mouse = connectMouse(widget, QStringLiteral("553"));
-        QVERIFY(widget.hid.listenRunning);
-        widget.view()->mouseSetKeyboardoption(0x12, 0x34, 0x56, 0x78);
+        Bench bench(QStringLiteral("553"));
+        QVERIFY(bench.connected());
+        sim::SimMouse *mouse = bench.mouse;
+        bench.view()->mouseSetKeyboardoption(0x12, 0x34, 0x56, 0x78);
         QCOMPARE(mouse->keyboardOptions(), QByteArray::fromHex("12345678"));
-        QCOMPARE(widget.view()->GetKeyboardoption(), (QVariantList{0x12, 0x34, 0x56, 0x78}));
+        QCOMPARE(bench.view()->GetKeyboardoption(), (QVariantList{0x12, 0x34, 0x56, 0x78}));
     }
 };
 
