@@ -288,6 +288,38 @@ private slots:
         QCOMPARE(scene.mouse->keyMatrix(1), scene.expectedMatrix());
     }
 
+    void resetImagesBringBackFactoryEntries()
+    {
+        KeyScene scene;
+        QVERIFY(scene.ready());
+        scene.call(scene.root(), "openKeyAssigment", {5});
+        scene.click("section3"); // media
+        scene.call(scene.panel(), "setEntry", {QVariantList{3, 0, 0xE2, 0}, QVariant()});
+        scene.call(scene.panel(), "closePanel");
+        scene.call(scene.root(), "openKeyAssigment", {6});
+        scene.call(scene.panel(), "setEntry", {QVariantList{5, 0, 4, 0}, QVariant()});
+        scene.call(scene.panel(), "closePanel");
+        QCOMPARE(scene.text(5), QStringLiteral("Mute"));
+        QCOMPARE(scene.text(6), QStringLiteral("Sniper Key"));
+        scene.keyList()->setProperty("isSave", false);
+
+        // The panel's image: this button only.
+        scene.call(scene.root(), "openKeyAssigment", {5});
+        scene.click("keyResetBtn");
+        QCOMPARE(scene.codes(5), (QList<int>{5, 0, 1, 0}));
+        QCOMPARE(scene.panel()->property("keyText").toString(), QStringLiteral("DPI+"));
+        QVERIFY(scene.isSave());
+        scene.call(scene.panel(), "closePanel");
+        QCOMPARE(scene.text(6), QStringLiteral("Sniper Key"));
+
+        // The list's image: every button.
+        scene.keyList()->setProperty("isSave", false);
+        scene.click("keyMatrixReset");
+        QCOMPARE(scene.codes(6), (QList<int>{5, 0, 2, 0}));
+        QCOMPARE(scene.text(6), QStringLiteral("DPI-"));
+        QVERIFY(scene.isSave());
+    }
+
     // After a factory reset and after a profile switch the list shows the profile's entries
     // and the mouse holds them.
     void resetAndProfileSwitchSendWhatTheListShows()

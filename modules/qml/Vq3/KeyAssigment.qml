@@ -128,7 +128,7 @@ PanelFrame {
 
     function setEntry(codes, text) {
         keyCodes = codes
-        keyText = text === undefined ? keyCodeToString(codes[0], codes[1], codes[2], codes[3])
+        keyText = text === undefined || text === null ? keyCodeToString(codes[0], codes[1], codes[2], codes[3])
                                      : text
     }
 
