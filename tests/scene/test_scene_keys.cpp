@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QJSValue>
+#include <QQmlContext>
 #include <QQmlEngine>
 #include <QQuickItem>
 #include <QSettings>
@@ -269,6 +270,16 @@ private slots:
         KeyScene scene;
         QVERIFY(scene.ready());
         scene.call(scene.root(), "openKeyAssigment", {5});
+        // The macro editor opened from the panel takes its place until it closes.
+        scene.click("section4");
+        scene.click("macroEditorBtn");
+        QObject *editor = qmlContext(scene.root())->objectForName(QStringLiteral("macroEditorMain"));
+        QVERIFY(editor);
+        QVERIFY(!scene.panelOpen());
+        QVERIFY(editor->property("visible").toBool());
+        editor->setProperty("visible", false);
+        QVERIFY(scene.panelOpen());
+        QVERIFY(scene.obj("mainMask")->property("visible").toBool());
         scene.call(scene.panel(), "setMacroNames", {QStringList{"Burst", "loadermarlow"}});
         QCOMPARE(scene.panel()->property("macroNames").toStringList(), QStringList{"Burst"});
         scene.panel()->setProperty("macroName", QStringLiteral("Burst"));

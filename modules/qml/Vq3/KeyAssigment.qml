@@ -43,6 +43,8 @@ PanelFrame {
     property var macroNames: []
     property string macroName
     property int macroMode: 0
+    // The panel steps aside while the macro editor, opened from it, is shown.
+    property bool inMacroEditor: false
 
     // The sections in panel order, section i editing entries of type i: caption, kind, and for
     // choice sections the entries they offer (caption, entry as eight hex digits, type first).
@@ -144,6 +146,11 @@ PanelFrame {
     function readMacroNames() {
         if (typeof ui_View.getNameList === "function")
             setMacroNames(ui_View.getNameList(0))
+    }
+
+    // The macro editor calls this when it closes: its list may have changed.
+    function closeMacroMenu() {
+        readMacroNames()
     }
 
     function init() {
@@ -251,6 +258,18 @@ PanelFrame {
     }
 
     onCloseClicked: closePanel()
+
+    Connections {
+        target: macroEditorMain
+        function onVisibleChanged() {
+            if (macroEditorMain.visible || !keyAssigment.inMacroEditor)
+                return
+            keyAssigment.inMacroEditor = false
+            keyAssigment.readMacroNames()
+            keyAssigment.visible = true
+            mainMask.visible = true
+        }
+    }
     onBackgroundPressed: rateSlider.closeMenu()
 
     component FieldBox: Rectangle {
@@ -540,9 +559,14 @@ PanelFrame {
                 }
             }
             TextButton {
+                objectName: "macroEditorBtn"
                 width: 120
                 textValue: keyAssigment.lang(17)
-                onClicked: openPage(macroEditorMain, true)
+                onClicked: {
+                    keyAssigment.inMacroEditor = true
+                    keyAssigment.visible = false
+                    openPage(macroEditorMain, true)
+                }
             }
         }
     }
