@@ -60,9 +60,9 @@ public:
     // Named objects, delegates of repeaters among them (they hang in the item tree only).
     QObject *obj(const char *name) const
     {
-        if (QObject *found = root()->findChild<QObject *>(name))
+        if (QQuickItem *found = findItem(root(), QLatin1String(name)))
             return found;
-        return findItem(root(), QLatin1String(name));
+        return root()->findChild<QObject *>(name);
     }
     static QQuickItem *findItem(QQuickItem *item, QLatin1String name)
     {
@@ -90,12 +90,12 @@ public:
     QVariant call(QObject *target, const char *function, const QVariantList &args = {}) const
     {
         QVariant result;
-        QGenericArgument a[3];
+        QGenericArgument a[4];
         QList<QVariant> held = args;
-        for (int i = 0; i < held.size() && i < 3; ++i)
+        for (int i = 0; i < held.size() && i < 4; ++i)
             a[i] = Q_ARG(QVariant, held[i]);
         QMetaObject::invokeMethod(target, function, Q_RETURN_ARG(QVariant, result), a[0], a[1],
-                                  a[2]);
+                                  a[2], a[3]);
         return result;
     }
     void key(bool isDown, int usage) const
@@ -255,7 +255,8 @@ private slots:
         QCOMPARE(scene.panel()->property("currentSection").toInt(), 1);
         QCOMPARE(scene.obj("endlessBox")->property("isSelect").toBool(), endless);
         QCOMPARE(scene.obj("timesInput")->property("textValue").toString(), QString::number(times));
-        QCOMPARE(scene.panel()->property("keyText").toString(), QStringLiteral("A"));
+        QCOMPARE(scene.call(scene.panel(), "keyCodeToString", {1, 0x04, 20, times}).toString(),
+                 QStringLiteral("A"));
         // Keys typed while the fire key is captured give the fire entry with its rate and times.
         scene.click("fireKeyField");
         scene.key(true, 0x05);
@@ -304,8 +305,14 @@ private slots:
         KeyScene scene;
         QVERIFY(scene.ready());
         scene.call(scene.root(), "openKeyAssigment", {5});
-        scene.click("section3"); // media
-        scene.call(scene.panel(), "setEntry", {QVariantList{3, 0, 0xE2, 0}, QVariant()});
+        scene.click("section3"); // media: Previous, then Mute; only the last stays chosen
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // old choices
+        // The grid places the new choices on its next polish: Mute in row 2.
+        QTRY_COMPARE(qobject_cast<QQuickItem *>(scene.obj("choice4"))->y(), 64.0);
+        scene.click("choice2");
+        scene.click("choice4");
+        QVERIFY(!scene.obj("choice2")->property("isSelect").toBool());
+        QVERIFY(scene.obj("choice4")->property("isSelect").toBool());
         scene.call(scene.panel(), "closePanel");
         scene.call(scene.root(), "openKeyAssigment", {6});
         scene.call(scene.panel(), "setEntry", {QVariantList{5, 0, 4, 0}, QVariant()});

@@ -35,6 +35,7 @@ PanelFrame {
     property int fireKey: 0
     property int fireRate: 10
     property int fireTimes: 0
+    property bool loading: false
     // Key-combination capture state.
     property int comboMask: 0
     property int comboKey1: 0
@@ -174,7 +175,9 @@ PanelFrame {
         endlessBox.isSelect = fireTimes === 0
         timesInput.textValue = String(fireTimes)
         rateSlider.textValue = fireRate + "MS"
+        loading = true // placing the knob must not rewrite the stored rate
         rateSlider.slider.setRatioValue((fireRate - 1) / rateSlider.slider.travel)
+        loading = false
         resetCombo()
         macroName = type === 4 ? keyText : ""
         macroMode = type === 4 ? keyCodes[1] : 0
@@ -380,14 +383,20 @@ PanelFrame {
                 model: keyAssigment.sections[keyAssigment.currentSection].choices || []
                 delegate: RadioButton {
                     required property var modelData
+                    required property int index
+                    objectName: "choice" + index
                     width: 180
                     textValue: keyAssigment.lang(modelData[0])
-                    isSelect: {
+                    function chosen() {
                         var e = keyAssigment.parseEntry(modelData[1])
                         var c = keyAssigment.keyCodes
                         return e[0] === c[0] && e[1] === c[1] && e[2] === c[2] && e[3] === c[3]
                     }
-                    onBtnClick: keyAssigment.setEntry(keyAssigment.parseEntry(modelData[1]))
+                    isSelect: chosen()
+                    onBtnClick: {
+                        keyAssigment.setEntry(keyAssigment.parseEntry(modelData[1]), null)
+                        isSelect = Qt.binding(chosen) // the click replaced the binding
+                    }
                 }
             }
         }
@@ -420,6 +429,8 @@ PanelFrame {
                     width: 200
                     textValue: "10ms"
                     onValueChange: function (x) {
+                        if (keyAssigment.loading)
+                            return
                         keyAssigment.fireRate = Math.round(x) + 1
                         textValue = keyAssigment.fireRate + "MS"
                         keyAssigment.applyFire()
@@ -555,6 +566,7 @@ PanelFrame {
                     onBtnClick: {
                         keyAssigment.macroMode = index
                         keyAssigment.applyMacro()
+                        isSelect = Qt.binding(() => keyAssigment.macroMode === index)
                     }
                 }
             }
