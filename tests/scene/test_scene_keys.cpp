@@ -418,6 +418,13 @@ private slots:
         scene.obj("mouseMain")->setProperty("selectKey", 2);
         QTest::qWait(100);
         QVERIFY(scene.widget->view()->grabFramebuffer().save(out + "/keys-main.png"));
+        scene.obj("mouseMain")->setProperty("isSide", true);
+        QTest::qWait(100);
+        QVERIFY(scene.widget->view()->grabFramebuffer().save(out + "/keys-side.png"));
+        scene.call(scene.root(), "openKeyAssigment", {5});
+        scene.click("section3");
+        QTest::qWait(100);
+        QVERIFY(scene.widget->view()->grabFramebuffer().save(out + "/keyassignment-media.png"));
     }
 };
 
