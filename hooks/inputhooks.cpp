@@ -4,6 +4,7 @@
 #include "platform/inputsource.h"
 
 #include <QMap>
+#include <iterator>
 
 namespace
 {
