@@ -15,18 +15,52 @@ void setEntry(QByteArray &matrix, int button, uchar type, uchar code1, uchar cod
     matrix[4 * button + 2] = static_cast<char>(code2);
     matrix[4 * button + 3] = static_cast<char>(code3);
 }
+
+uchar at(const QByteArray &matrix, int index)
+{
+    return static_cast<uchar>(matrix.at(index));
+}
+
+uchar lowByte(const QVariantList &list, int index)
+{
+    return index < list.size() ? static_cast<uchar>(list.at(index).toInt() & 0xFF) : 0;
+}
+
+// Level bytes per gun level (1..3) for matrices 1 to 4, and the 560 level mask.
+struct LevelRow {
+    uchar level[4];
+    uchar mask560;
+};
+constexpr LevelRow kLevels553[3] = {{{1, 0, 0, 0}, 0}, {{1, 2, 0, 0}, 0}, {{1, 2, 3, 0}, 0}};
+constexpr LevelRow kLevels560[3] = {{{1, 0, 0, 0}, 7}, {{1, 3, 0, 0}, 15}, {{1, 3, 3, 0}, 31}};
 } // namespace
 
-QByteArray firmwareMatrix(const QSettings &profile)
+bool firmwareMatrix(const QSettings &profile, QByteArray *matrix)
 {
-    QByteArray matrix(kBytes, '\0');
+    QByteArray result(kBytes, '\0');
     for (int button = 0; button < kButtons; ++button) {
         const QVariantList entry =
             settingsList(profile.value(QStringLiteral("mouseFwKeyMatrix/%1").arg(button)));
-        for (int i = 0; i < 4 && i < entry.size(); ++i)
-            matrix[4 * button + i] = static_cast<char>(entry.at(i).toInt() & 0xFF);
+        if (entry.size() < 4)
+            return false;
+        for (int i = 0; i < 4; ++i) {
+            bool ok = false;
+            const int value = entry.at(i).toString().trimmed().toInt(&ok);
+            if (!ok)
+                return false;
+            result[4 * button + i] = static_cast<char>(value & 0xFF);
+        }
     }
-    return matrix;
+    *matrix = result;
+    return true;
+}
+
+QByteArray usableFirmwareMatrix(const QSettings &profile, const QSettings &factory)
+{
+    QByteArray matrix;
+    if (firmwareMatrix(profile, &matrix) || firmwareMatrix(factory, &matrix))
+        return matrix;
+    return QByteArray();
 }
 
 QList<QByteArray> gunResetMatrices553(const QByteArray &firmware)
@@ -34,13 +68,97 @@ QList<QByteArray> gunResetMatrices553(const QByteArray &firmware)
     QByteArray matrix2 = firmware.left(kBytes);
     matrix2.resize(kBytes, '\0');
     QByteArray matrix3 = matrix2;
-    setEntry(matrix3, 0, 0x0B, 0, 7, 0);
-    setEntry(matrix3, 3, 8, 0, 1, 1);
+    setEntry(matrix3, 0, kGunPeriodType, 0, 7, 0);
+    setEntry(matrix3, 3, kGunKeyType, 0, 1, 1);
     QByteArray matrix4 = matrix3;
-    setEntry(matrix4, 0, 0x0B, 1, 7, 0);
-    setEntry(matrix4, 3, 8, 0, 1, 2);
-    setEntry(matrix4, 4, 8, 0, 1, 1);
+    setEntry(matrix4, 0, kGunPeriodType, 1, 7, 0);
+    setEntry(matrix4, 3, kGunKeyType, 0, 1, 2);
+    setEntry(matrix4, 4, kGunKeyType, 0, 1, 1);
     return {matrix2, matrix3, matrix4};
+}
+
+QByteArray toDeviceForm(const QVariantList &ui)
+{
+    QByteArray m(kBytes, '\0');
+    for (int i = 0; i < kBytes; ++i)
+        m[i] = static_cast<char>(lowByte(ui, i));
+    for (int b = 0; b < kButtons; ++b) {
+        const uchar type = at(m, 4 * b), code1 = at(m, 4 * b + 1), code2 = at(m, 4 * b + 2),
+                    code3 = at(m, 4 * b + 3);
+        switch (type) {
+        case 0: // a mouse button, or double fire
+            setEntry(m, b, (code2 == 0x1E && code3 == 2) ? 10 : 1, code1, code2, code3);
+            break;
+        case 1: // auto-fire
+            setEntry(m, b, 10, code1, code2, code3);
+            break;
+        case 2: // key combination, system function, edit shortcut: all keyboard entries
+        case 6:
+        case 7:
+            setEntry(m, b, 0, code1, code2, code3);
+            break;
+        case 4: // macro: the device counts its slots from 1
+            setEntry(m, b, 9, code1, static_cast<uchar>(code2 + 1), code3);
+            break;
+        case 5: // DPI function; sniper carries a fixed argument
+            if (code2 == 4)
+                setEntry(m, b, 7, 0, 4, 1);
+            else
+                setEntry(m, b, 7, code1, code2, code3);
+            break;
+        case 0xFF: // the factory special functions
+            setEntry(m, b, 4, code1, code2, code3);
+            break;
+        default: // 3 media and 8 gun keep their type; unknown types pass through
+            break;
+        }
+    }
+    return m;
+}
+
+bool hasGunKey(const QByteArray &deviceForm)
+{
+    for (int b = 0; b < kButtons && 4 * b < deviceForm.size(); ++b)
+        if (at(deviceForm, 4 * b) == kGunKeyType)
+            return true;
+    return false;
+}
+
+GunMatrices gunMatrices(const QByteArray &deviceForm, const QByteArray &firmware, bool is560,
+                        const QVariantList &gunPeriods)
+{
+    QByteArray m1 = deviceForm.left(kBytes);
+    m1.resize(kBytes, '\0');
+    QByteArray fw = firmware.left(kBytes);
+    fw.resize(kBytes, '\0');
+    GunMatrices result;
+    result.matrices = {m1, fw, fw, fw};
+    QList<QByteArray> &m = result.matrices;
+    // 553 keeps the level in code 3, 560 in code 2.
+    const int levelByte = is560 ? 2 : 3;
+    for (int b = 0; b < kButtons; ++b) {
+        if (at(m1, 4 * b) != kGunKeyType)
+            continue;
+        const int level = at(m1, 4 * b + 2);
+        for (int i = 1; i < 4; ++i)
+            m[i][4 * b] = static_cast<char>(kGunKeyType);
+        if (level >= 1 && level <= 3) {
+            const LevelRow &row = (is560 ? kLevels560 : kLevels553)[level - 1];
+            for (int i = 0; i < 4; ++i)
+                m[i][4 * b + levelByte] = static_cast<char>(row.level[i]);
+            if (is560)
+                result.levelMask = row.mask560;
+        }
+        if (!is560) {
+            for (int i = 0; i < 4; ++i) {
+                m[i][4 * b + 1] = 0;
+                m[i][4 * b + 2] = 1;
+            }
+        }
+    }
+    for (int i = 1; i < 4; ++i)
+        setEntry(m[i], 0, kGunPeriodType, static_cast<uchar>(i - 1), lowByte(gunPeriods, i - 1), 0);
+    return result;
 }
 
 } // namespace keymatrix

@@ -1,8 +1,10 @@
 #pragma once
-// Key matrices in the device form: sixteen entries of four bytes (type, code 1, code 2, code 3),
-// button 0 first.
+// Key matrices: sixteen entries of four values (type, code 1, code 2, code 3), button 0 first.
+// The pages keep the UI form; the device receives the device form as 64 bytes, translated here.
+// Everything in this unit is pure: lists and byte arrays in, byte arrays out.
 #include <QByteArray>
 #include <QList>
+#include <QVariantList>
 
 class QSettings;
 
@@ -12,12 +14,36 @@ namespace keymatrix
 constexpr int kButtons = 16;
 constexpr int kBytes = kButtons * 4;
 
+// Device type of a gun key, and of the gun-period entry of the matrices 2 to 4.
+constexpr uchar kGunKeyType = 8;
+constexpr uchar kGunPeriodType = 0x0B;
+
 // The firmware matrix a profile keeps as mouseFwKeyMatrix/0..15 (four values each, low 8 bits).
-// A missing entry, or a missing or unreadable value in one, is sent as 0.
-QByteArray firmwareMatrix(const QSettings &profile);
+// Returns false, leaving *matrix untouched, when an entry is missing, has fewer than four values
+// or holds a value that is not a number: such a matrix must never reach the device half built.
+bool firmwareMatrix(const QSettings &profile, QByteArray *matrix);
+// The firmware matrix to build on: the profile's own when it is complete, else the factory
+// profile's; empty when neither is complete.
+QByteArray usableFirmwareMatrix(const QSettings &profile, const QSettings &factory);
 
 // The matrices 2, 3 and 4 that reset the gun levels of a 553-family mouse: the firmware matrix,
 // then the same with the gun-period entry and the gun keys of levels one and two.
 QList<QByteArray> gunResetMatrices553(const QByteArray &firmware);
+
+// Matrix 1 in the device form from the first 64 values of the UI form (low 8 bits of each);
+// values missing from a shorter list count as 0.
+QByteArray toDeviceForm(const QVariantList &ui);
+bool hasGunKey(const QByteArray &deviceForm);
+
+// What a matrix with gun keys sends: matrices 1 to 4 and, for the 560 family, the level mask
+// for byte 2 of profile image 0 (-1 when no gun key had a level of 1, 2 or 3).
+struct GunMatrices {
+    QList<QByteArray> matrices; // matrix 1 first
+    int levelMask = -1;
+};
+// Builds matrices 1 to 4 from the translated matrix 1, the firmware matrix and the three gun
+// periods (a period missing from the list counts as 0).
+GunMatrices gunMatrices(const QByteArray &deviceForm, const QByteArray &firmware, bool is560,
+                        const QVariantList &gunPeriods);
 
 } // namespace keymatrix

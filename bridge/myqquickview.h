@@ -77,8 +77,16 @@ public slots:
     void mouseSetReportRate(uchar rate);
     void mouseSetCurrentDPI(uchar currentDPI);
     QVariant mouseGetCurrentDPI();
+
+    // Button assignment (key matrices, keyboard options, stored assignments).
+    void mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVariantList otherParam);
     void mouseSwitchKeyMatrix(int indexNo);
     void mouseResetKeyMatrix();
+    void mouseSetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
+    QVariantList GetKeyboardoption();
+    QVariantList mouseGetKeydefine(int index, bool isRecovery);
+    // True when keys are captured desktop-wide, false when only while this window has the focus.
+    bool isGlobalInputCapture();
 
     // Gun presets (the gun file) and desktop pointer settings.
     void mouseSaveGundata(QVariant index, QVariantList src6);

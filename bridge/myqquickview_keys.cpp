@@ -1,9 +1,63 @@
-// Key-matrix slots the main scene uses after a profile switch or a factory reset: switching the
-// active matrix and resetting the gun matrices 2 to 4 to the profile's firmware matrix.
+// Key-matrix slots: storing and sending the button assignments, switching the active matrix,
+// resetting the gun matrices 2 to 4 to the profile's firmware matrix, the keyboard options and
+// the read of one stored assignment. The translation itself lives in bridge/keymatrix.
+#include "app/logging.h"
 #include "bridge/keymatrix.h"
 #include "bridge/myqquickview.h"
 #include "bridge/settingsstore.h"
 #include "device/hid_thread.h"
+#include "hooks/inputhooks.h"
+
+#include <QSettings>
+
+namespace
+{
+uchar *bytes(QByteArray &matrix)
+{
+    return reinterpret_cast<uchar *>(matrix.data());
+}
+} // namespace
+
+void myQQuickView::mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVariantList otherParam)
+{
+    // Only whole entries are stored; nothing past the list is read.
+    for (int b = 0; b < keymatrix::kButtons && 4 * b + 3 < src64.size(); ++b)
+        store->setList(QStringLiteral("mouseKeyMatrix/%1").arg(b), src64.mid(4 * b, 4));
+    if (!isSendData || !hid)
+        return;
+    if (src64.size() < keymatrix::kBytes) {
+        // A short list would give the missing buttons keyboard entries without a key.
+        ORBIS_LOG(lcBridge, "Key matrix not sent: fewer than 64 values");
+        return;
+    }
+    QByteArray m1 = keymatrix::toDeviceForm(src64);
+    const QByteArray firmware =
+        keymatrix::hasGunKey(m1)
+            ? keymatrix::usableFirmwareMatrix(*store->currentProfile(), *store->factoryProfile())
+            : QByteArray();
+    if (firmware.isEmpty()) {
+        if (keymatrix::hasGunKey(m1))
+            ORBIS_LOG(lcBridge, "Gun matrices not sent: no complete firmware matrix");
+        if (is560())
+            hid->hid560_0DH_SetKeyMatrix(bytes(m1), 1);
+        else
+            hid->hid553_12H_SetKeyMatrix(bytes(m1), 1);
+        return;
+    }
+    keymatrix::GunMatrices gun = keymatrix::gunMatrices(m1, firmware, is560(), otherParam);
+    if (is560()) {
+        if (gun.levelMask >= 0)
+            profileImage[0][2] = static_cast<uchar>(gun.levelMask);
+        hid->hid560_0CH_setProfile(profileImage[0], 0);
+        for (int i = 0; i < gun.matrices.size(); ++i)
+            hid->hid560_0DH_SetKeyMatrix(bytes(gun.matrices[i]), static_cast<uchar>(i + 1));
+        hid->hid560_02H_SetCurrentProfile(1);
+    } else {
+        for (int i = 0; i < gun.matrices.size(); ++i)
+            hid->hid553_12H_SetKeyMatrix(bytes(gun.matrices[i]), static_cast<uchar>(i + 1));
+        hid->hid553_02H_SetCurrentKeyMatrix(1);
+    }
+}
 
 void myQQuickView::mouseSwitchKeyMatrix(int indexNo)
 {
@@ -19,14 +73,42 @@ void myQQuickView::mouseResetKeyMatrix()
 {
     if (!hid)
         return;
-    QByteArray firmware = keymatrix::firmwareMatrix(*store->currentProfile());
+    QByteArray firmware =
+        keymatrix::usableFirmwareMatrix(*store->currentProfile(), *store->factoryProfile());
+    if (firmware.isEmpty()) {
+        ORBIS_LOG(lcBridge, "Gun matrices not reset: no complete firmware matrix");
+        return;
+    }
     if (is560()) {
         for (uchar matrix = 2; matrix <= 4; ++matrix)
-            hid->hid560_0DH_SetKeyMatrix(reinterpret_cast<uchar *>(firmware.data()), matrix);
+            hid->hid560_0DH_SetKeyMatrix(bytes(firmware), matrix);
         return;
     }
     QList<QByteArray> matrices = keymatrix::gunResetMatrices553(firmware);
     for (int i = 0; i < matrices.size(); ++i)
-        hid->hid553_12H_SetKeyMatrix(reinterpret_cast<uchar *>(matrices[i].data()),
-                                     static_cast<uchar>(i + 2));
+        hid->hid553_12H_SetKeyMatrix(bytes(matrices[i]), static_cast<uchar>(i + 2));
+}
+
+void myQQuickView::mouseSetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4)
+{
+    if (hid)
+        hid->hid553_03H_SetKeyboardoption(byte1, byte2, byte3, byte4);
+}
+
+QVariantList myQQuickView::GetKeyboardoption()
+{
+    uchar b[4] = {0, 0, 0, 0};
+    if (hid)
+        hid->hid553_83H_GetKeyboardoption(b[0], b[1], b[2], b[3]);
+    return {int(b[0]), int(b[1]), int(b[2]), int(b[3])};
+}
+
+QVariantList myQQuickView::mouseGetKeydefine(int index, bool isRecovery)
+{
+    return store->list(QStringLiteral("mouseKeyMatrix/%1").arg(index), isRecovery);
+}
+
+bool myQQuickView::isGlobalInputCapture()
+{
+    return inputCaptureIsGlobal();
 }

@@ -44,6 +44,7 @@ if(NOT WIN32)
 endif()
 if(XTST_FOUND)
     target_link_libraries(orbis_core PUBLIC PkgConfig::XTST)
+    target_compile_definitions(orbis_core PRIVATE ORBIS_HAVE_XRECORD)
 endif()
 
 file(GLOB ORBIS_SIM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/sim/*.cpp ${CMAKE_SOURCE_DIR}/sim/*.h)

@@ -2,6 +2,12 @@
 // Global input capture for macro recording and key capture, and the delivery of messages sent
 // by other processes (the counterpart of a copy-data message). Callbacks are plain function
 // pointers with an untyped context, stored process-wide.
+//
+// The hook procedures take hook records as a low-level keyboard or mouse hook delivers them;
+// the platform input source (platform/inputsource.h) fills the records: a global capture where
+// the desktop allows one, else the events of this program's own windows while they have the
+// focus. Every keystroke becomes a HID keyboard usage through two fixed maps (scan code to
+// virtual key, virtual key to usage); left, right and middle buttons become the codes F0..F2.
 #include <QtGlobal>
 
 class QCoreApplication;
@@ -13,13 +19,41 @@ struct CopyDataMessage {
     const void *lpData = nullptr;
 };
 
+// The fields of a low-level keyboard hook record that the procedure reads.
+struct KeyboardHookRecord {
+    quint32 vkCode = 0;
+    quint32 scanCode = 0;
+    quint32 flags = 0; // kFlagExtended, kFlagAltDown
+};
+// The fields of a low-level mouse hook record that the procedure reads: screen coordinates.
+struct MouseHookRecord {
+    qint32 x = 0;
+    qint32 y = 0;
+};
+
+namespace hookmsg
+{
+constexpr int HcAction = 0;
+constexpr quint32 FlagExtended = 0x01;
+constexpr quint32 FlagAltDown = 0x20;
+constexpr quintptr KeyDown = 0x0100, KeyUp = 0x0101, SysKeyDown = 0x0104, SysKeyUp = 0x0105;
+constexpr quintptr LButtonDown = 0x0201, LButtonUp = 0x0202, LButtonDblClk = 0x0203;
+constexpr quintptr RButtonDown = 0x0204, RButtonUp = 0x0205, RButtonDblClk = 0x0206;
+constexpr quintptr MButtonDown = 0x0207, MButtonUp = 0x0208, MouseWheel = 0x020A;
+} // namespace hookmsg
+
 using KeyboardCallback = void (*)(quint8 usage, bool isDown, void *context);
 using MouseCallback = void (*)(quint8 buttonCode, bool isDown, qint32 x, qint32 y, void *context);
 using CopyDataCallback = void (*)(const CopyDataMessage *message, void *context);
 
-// Fills the key maps and installs the keyboard and mouse capture; true when both are in place.
+// Keeps the flag, fills the key maps and starts the capture; true when keys and buttons are
+// captured desktop-wide. Without a global capture (no X display, a Wayland session) the
+// program's own windows are watched instead and false is returned; the program goes on.
 bool installInputHooks(bool isoLayout);
 void removeInputHooks();
+// True while the global capture runs; false when keys reach the program only while one of its
+// windows has the focus.
+bool inputCaptureIsGlobal();
 void setKeyboardCallback(KeyboardCallback callback, void *context);
 void setMouseCallback(MouseCallback callback, void *context);
 // Stores the callback; every message another process sends reaches it (see dispatchCopyData).
@@ -27,3 +61,8 @@ void setCopyDataCallback(CopyDataCallback callback, QCoreApplication *app, void 
 
 // Hands one received message to the registered copy-data callback; false when none is set.
 bool dispatchCopyData(const CopyDataMessage &message);
+
+// The hook procedures, called by the platform input source for every key and mouse event.
+// They only observe: passing the event on is the caller's business.
+void keyboardHookProc(int code, quintptr wParam, const KeyboardHookRecord &record);
+void mouseHookProc(int code, quintptr wParam, const MouseHookRecord &record);

@@ -105,7 +105,7 @@ private slots:
         testsupport::ScratchTree tree;
         const QString path = langstrings::languageFilePath(code);
         const QList<QPair<QString, int>> groups = {
-            {"main", 15},         {"keyMatrix", 2},    {"keyAssigment", 57},  {"dpiSetting", 1},
+            {"main", 15},         {"keyMatrix", 2},    {"keyAssigment", 58},  {"dpiSetting", 1},
             {"lightControl", 15}, {"macroEditor", 20}, {"systemSetting", 15}, {"gunControl", 10},
             {"profile", 6},       {"keyCode", 133},    {"other", 8}};
         for (const auto &group : groups) {

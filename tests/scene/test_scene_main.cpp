@@ -155,7 +155,7 @@ private slots:
         QCOMPARE(scene.rootProperty("mainLang").toStringList().value(10), QStringLiteral("Save"));
         QCOMPARE(scene.property("keyMatrixMain", "keyMatrixLang").toStringList().value(1),
                  QStringLiteral("Key Function"));
-        QCOMPARE(scene.property("keyAssigmentMain", "keyAssigmentLang").toStringList().size(), 57);
+        QCOMPARE(scene.property("keyAssigmentMain", "keyAssigmentLang").toStringList().size(), 58);
         QCOMPARE(dpiSwitchText[2], QStringLiteral("DPI Switch to 3"));
         const int storedRate =
             scene.view()->getData(QStringLiteral("mouse/reportRate"), false).toInt();

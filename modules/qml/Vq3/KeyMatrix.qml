@@ -1,6 +1,6 @@
-// Key function list of the main screen. UNFINISHED: shows the buttons with their built-in
-// assignments and carries the entry points the main window uses; reading and saving the
-// profile's assignments is built later.
+// The "Key Function" list of the main screen: the assignment of every button, read from the
+// current profile. Hovering a row lights the button on the mouse picture; clicking it opens the
+// assignment panel. The reset image puts the factory assignments back.
 import QtQuick
 import "../basic"
 
@@ -19,11 +19,77 @@ SectionPanel {
     signal leaveBtn(int index)
     signal clickBtn(int index)
 
-    function init(isSendData, isRecovery) {}
+    // Copies a stored entry (four values, as text or numbers) into a model row; a missing or
+    // short entry leaves the row as it is.
+    function loadEntry(model, index, values) {
+        if (!values || values.length < 4)
+            return
+        model.set(index, { "keyCode0": parseInt(values[0]) & 0xFF,
+                           "keyCode1": parseInt(values[1]) & 0xFF,
+                           "keyCode2": parseInt(values[2]) & 0xFF,
+                           "keyCode3": parseInt(values[3]) & 0xFF })
+    }
+    function updateText(model, index) {
+        var k = model.get(index)
+        model.setProperty(index, "keyText",
+                          keyAssigmentMain.keyCodeToString(k.keyCode0, k.keyCode1, k.keyCode2,
+                                                           k.keyCode3))
+    }
+
+    function init(isSendData, isRecovery) {
+        for (var j = 0; j < keyModel.count; ++j) {
+            loadEntry(keyModel, j, ui_View.mouseGetKeydefine(j, isRecovery))
+            loadEntry(keyModelTmp, j, ui_View.mouseGetKeydefine(j, true))
+        }
+        for (var i = 0; i < keyModel.count; ++i) {
+            updateText(keyModel, i)
+            updateText(keyModelTmp, i)
+        }
+        if (isSendData)
+            keyModel.saveData()
+    }
+
+    // The recoil periods of the guns chosen for gun slots 1, 2 and 3.
+    function gunPeriods() {
+        var periods = [10, 10, 10]
+        if (typeof ui_View.getGunData !== "function")
+            return periods
+        var slots = ui_View.getGlobalData("mouse/selectGun")
+        for (var i = 0; slots && i < 3 && i < slots.length; ++i) {
+            var gun = ui_View.getGunData(parseInt(slots[i]))
+            var period = gun && gun.length > 2 ? parseInt(gun[2]) : NaN
+            if (!isNaN(period))
+                periods[i] = period
+        }
+        return periods
+    }
+
+    // Puts every factory assignment back; factory macro entries are sent again at once.
+    function resetAll() {
+        for (var i = 0; i < keyModelTmp.count; ++i) {
+            var f = keyModelTmp.get(i)
+            keyModel.set(i, { "keyCode0": f.keyCode0, "keyCode1": f.keyCode1,
+                              "keyCode2": f.keyCode2, "keyCode3": f.keyCode3,
+                              "keyText": f.keyText })
+            if (f.keyCode0 === 4) {
+                if (typeof macroEditorMain.sendMacro === "function")
+                    macroEditorMain.sendMacro(i, f.keyText)
+                ui_View.setData("mouseMacroKey/" + f.keyCode2, f.keyText)
+            }
+        }
+        isSave = true
+    }
 
     KeyMatrixModel {
         id: keyModel
-        function saveData() {}
+        function saveData() {
+            var values = []
+            for (var i = 0; i < count; ++i) {
+                var k = get(i)
+                values.push(k.keyCode0, k.keyCode1, k.keyCode2, k.keyCode3)
+            }
+            ui_View.mouseSetKeyMatrix(values, true, keyMatrix.gunPeriods())
+        }
         // True when exactly one button is the left button and the selected button is that one.
         function checkOneLeftKey() {
             var lefts = []
@@ -39,6 +105,16 @@ SectionPanel {
         id: keyModelTmp
     }
 
+    ImageButton {
+        objectName: "keyMatrixReset"
+        anchors.right: parent.right
+        anchors.rightMargin: 10
+        y: -28 // in the caption line, above the rows
+        normalSource: mainIten.sourceRestBtn
+        hoverSource: mainIten.sourceRestBtnH
+        onClicked: keyMatrix.resetAll()
+    }
+
     Column {
         id: rows
         x: 8
@@ -50,12 +126,14 @@ SectionPanel {
                 id: row
                 required property int index
                 required property string keyText
+                objectName: "keyRow" + index
                 width: rows.width
                 height: 24
                 visible: index < Math.min(14, mouseMain.keyCount)
                 radius: 2
-                color: rowArea.containsMouse ? mainIten.colorOrange
-                                             : (index % 2 ? "transparent" : Qt.rgba(1, 1, 1, 0.04))
+                color: rowArea.containsMouse || mouseMain.selectKey === index
+                       ? mainIten.colorOrange
+                       : (index % 2 ? "transparent" : Qt.rgba(1, 1, 1, 0.04))
                 Text {
                     x: 8
                     anchors.verticalCenter: parent.verticalCenter
@@ -68,6 +146,9 @@ SectionPanel {
                     anchors.right: parent.right
                     anchors.rightMargin: 8
                     anchors.verticalCenter: parent.verticalCenter
+                    width: parent.width - 80
+                    horizontalAlignment: Text.AlignRight
+                    elide: Text.ElideRight
                     text: row.keyText
                     font.family: mainIten.fontFamily
                     font.pixelSize: mainIten.fontNormalSize

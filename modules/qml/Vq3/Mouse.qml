@@ -1,14 +1,21 @@
-// The device picture. UNFINISHED: shows the front or side view with the selected button
-// highlighted; the numbered button labels are built later.
+// The device picture: a front and a side view (toggled by the two images under it) with the
+// numbered labels of buttons 1 to keyCount. Hovering a label lights its button here and its row
+// in the key list; clicking it opens the assignment panel (with no last-left-button check).
 import QtQuick
 import "../basic"
 
 Item {
-    id: mouse
+    id: mousePage
     property int keyCount: 8
     property int selectKey: -1
     property bool isSide: false
     signal clickBtn(int index)
+
+    // Label centres in picture coordinates, button 0 first: front view, then side view.
+    readonly property var frontPlaces: [[116, 104], [244, 104], [210, 83], [24, 211], [24, 263],
+                                        [210, 130], [210, 152], [26, 151]]
+    readonly property var sidePlaces: [[96, 232], [90, 150], [176, 126], [127, 246],
+                                       [187, 244], [206, 126], [236, 126], [77, 256]]
 
     width: 1024
     height: 640
@@ -17,13 +24,51 @@ Item {
         id: picture
         anchors.horizontalCenter: parent.horizontalCenter
         y: 72
-        source: mouse.isSide ? mainIten.sourceMouseSide : mainIten.sourceMouseFront
+        source: mousePage.isSide ? mainIten.sourceMouseSide : mainIten.sourceMouseFront
     }
     Image {
         anchors.fill: picture
-        visible: mouse.selectKey >= 0 && mouse.selectKey < 8
-        source: visible ? mainIten[(mouse.isSide ? "sourceMouseSide" : "sourceMouse")
-                                   + mouse.selectKey] : ""
+        visible: mousePage.selectKey >= 0 && mousePage.selectKey < 8
+        source: visible ? mainIten[(mousePage.isSide ? "sourceMouseSide" : "sourceMouse")
+                                   + mousePage.selectKey + (keyAssigmentMain.visible ? "S" : "")]
+                              : ""
+    }
+    Repeater {
+        model: Math.min(8, mousePage.keyCount)
+        delegate: Rectangle {
+            id: label
+            required property int index
+            readonly property var place: (mousePage.isSide ? mousePage.sidePlaces : mousePage.frontPlaces)[index]
+            objectName: "mouseLabel" + index
+            x: picture.x + place[0] - width / 2
+            y: picture.y + place[1] - height / 2
+            width: 20
+            height: 20
+            radius: 10
+            color: mousePage.selectKey === index || labelArea.containsMouse ? mainIten.colorOrange
+                                                                        : mainIten.colorGray0
+            border.color: mainIten.colorGray3
+            Text {
+                anchors.centerIn: parent
+                text: label.index + 1
+                font.family: mainIten.fontFamily
+                font.pixelSize: mainIten.fontNormalSize
+                font.bold: true
+                color: mainIten.fontColor
+            }
+            MouseArea {
+                id: labelArea
+                anchors.fill: parent
+                hoverEnabled: true
+                cursorShape: Qt.PointingHandCursor
+                onEntered: mousePage.selectKey = label.index
+                onExited: {
+                    if (!keyAssigmentMain.visible)
+                        mousePage.selectKey = -1
+                }
+                onClicked: mousePage.clickBtn(label.index)
+            }
+        }
     }
     Row {
         anchors.horizontalCenter: parent.horizontalCenter
@@ -31,14 +76,14 @@ Item {
         anchors.topMargin: 12
         spacing: 16
         ImageButton {
-            normalSource: mouse.isSide ? mainIten.sourceLightBtn : mainIten.sourceLightBtnS
+            normalSource: mousePage.isSide ? mainIten.sourceLightBtn : mainIten.sourceLightBtnS
             hoverSource: mainIten.sourceLightBtnS
-            onClicked: mouse.isSide = false
+            onClicked: mousePage.isSide = false
         }
         ImageButton {
-            normalSource: mouse.isSide ? mainIten.sourceMouseSidebtnS : mainIten.sourceMouseSidebtnN
-            hoverSource: mouse.isSide ? mainIten.sourceMouseSidebtnS : mainIten.sourceMouseSidebtnH
-            onClicked: mouse.isSide = true
+            normalSource: mousePage.isSide ? mainIten.sourceMouseSidebtnS : mainIten.sourceMouseSidebtnN
+            hoverSource: mousePage.isSide ? mainIten.sourceMouseSidebtnS : mainIten.sourceMouseSidebtnH
+            onClicked: mousePage.isSide = true
         }
     }
 }
