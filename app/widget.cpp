@@ -114,7 +114,7 @@ void Widget::onCopyData(const CopyDataMessage *message, void *context)
     const QString text =
         instancemessage::warningText(static_cast<const char *>(message->lpData), message->cbData);
     if (!text.isNull())
-        platform::showWarningBox(self->windowTitle(), text);
+        self->warnings_.post(self->windowTitle(), text);
 }
 
 void Widget::onKeyboardEvent(quint8 usage, bool isDown, void *context)

@@ -2,6 +2,7 @@
 // The one top-level window. It owns the device object, the window controller (which owns the
 // QML view) and the tray icon, and drives device polling: a single-shot timer, re-armed by
 // device-change notifications while no event listener runs, runs checkDevice.
+#include "app/warningqueue.h"
 #include "device/hid_thread.h"
 
 #include <QSystemTrayIcon>
@@ -57,6 +58,8 @@ private:
     void disconnectSequence();
 
     QMenu *trayMenu_ = nullptr;
+    // Instance messages' warning boxes, one at a time, opened from the event loop.
+    WarningQueue warnings_;
     platform::DeviceChangeSource *deviceChanges_ = nullptr;
     // A check can fall due (poll timer) while another is inside its handshake, which processes
     // events while it waits. Such a check is not nested: it runs once the running one has ended.
