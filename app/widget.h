@@ -65,6 +65,9 @@ private:
     // events while it waits. Such a check is not nested: it runs once the running one has ended.
     bool checkRunning_ = false;
     bool checkDeferred_ = false;
+    // A check fell due while a command held the transfer lock: it is retried until the lock is
+    // free.
+    bool checkAwaitsLock_ = false;
 };
 
 // Called once after the widget is built and before the first device check. The real program

@@ -5,10 +5,31 @@
 #include "device/devicetable.h"
 #include "device/enumeration.h"
 
+#include <QTimer>
+
+namespace
+{
+// How often a check that fell due while a command held the device looks at the lock again.
+constexpr int kLockRetryMs = 50;
+} // namespace
+
 void Widget::checkDevice()
 {
     if (checkRunning_) {
         checkDeferred_ = true;
+        return;
+    }
+    // A command holds the device and processes events while it waits; a check run now would
+    // wait for the lock inside it, give up and take a working mouse for gone. It runs once the
+    // lock is free.
+    if (!hid.hidIdle) {
+        if (!checkAwaitsLock_) {
+            checkAwaitsLock_ = true;
+            QTimer::singleShot(kLockRetryMs, this, [this] {
+                checkAwaitsLock_ = false;
+                checkDevice();
+            });
+        }
         return;
     }
     checkRunning_ = true;
