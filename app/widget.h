@@ -8,6 +8,7 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 
 class Ui_Controler;
 class myQQuickView;
@@ -52,8 +53,11 @@ protected:
     void customEvent(QEvent *event) override;
 
 private:
-    // After a connect: queued initUI now, queued run after the posted UserEvent 2177.
+    // After a connect: initUI from the event loop once no command holds the device, then run
+    // after the posted UserEvent 2177.
     void startUi();
+    // Runs action now when no command holds the transfer lock, else as soon as none does.
+    void whenDeviceFree(std::function<void()> action);
     void connectSequence();
     void disconnectSequence();
 
@@ -65,8 +69,7 @@ private:
     // events while it waits. Such a check is not nested: it runs once the running one has ended.
     bool checkRunning_ = false;
     bool checkDeferred_ = false;
-    // A check fell due while a command held the transfer lock: it is retried until the lock is
-    // free.
+    // A check fell due while a command held the transfer lock and waits for it.
     bool checkAwaitsLock_ = false;
 };
 

@@ -9,9 +9,19 @@
 
 namespace
 {
-// How often a check that fell due while a command held the device looks at the lock again.
+// How often work that waits for a command to end looks at the lock again.
 constexpr int kLockRetryMs = 50;
 } // namespace
+
+void Widget::whenDeviceFree(std::function<void()> action)
+{
+    if (hid.hidIdle) {
+        action();
+        return;
+    }
+    QTimer::singleShot(kLockRetryMs, this,
+                       [this, action = std::move(action)]() mutable { whenDeviceFree(action); });
+}
 
 void Widget::checkDevice()
 {
@@ -25,7 +35,7 @@ void Widget::checkDevice()
     if (!hid.hidIdle) {
         if (!checkAwaitsLock_) {
             checkAwaitsLock_ = true;
-            QTimer::singleShot(kLockRetryMs, this, [this] {
+            whenDeviceFree([this] {
                 checkAwaitsLock_ = false;
                 checkDevice();
             });

@@ -147,6 +147,29 @@ private slots:
         QVERIFY(h.hid().hidIdle);
     }
 
+    // The scene's initUI reads the device; when the connect is followed at once by a command,
+    // initUI waits for that command instead of failing inside it.
+    void sceneStartWaitsForARunningCommand()
+    {
+        WidgetHarness h;
+        const QString qml = h.tree.file(QStringLiteral("reads.qml"));
+        QFile f(qml);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("import QtQuick\nItem {\n function setCurrentDPI(v) {}\n"
+                " function initUI() { recorder.record(ui_View.mouseGetCurrentDPI()) }\n"
+                " function run() { recorder.record(-1) }\n function setProtectUI(t) {}\n}\n");
+        f.close();
+        h.view()->setSource(QUrl::fromLocalFile(qml));
+        sim::SimMouse *mouse = sim::attachMouse(mouseConfig());
+        mouse->setCurrentStage(3);
+        testsupport::LogCapture log;
+        h.widget->checkDevice();
+        QByteArray macro(128, '\x11');
+        h.hid().hid553_13H_SetMacroKey(2, reinterpret_cast<uchar *>(macro.data()));
+        QTRY_COMPARE(h.recorder.dpiValues, (QList<int>{3, -1}));
+        QVERIFY(log.lines().filter(QStringLiteral("cmd Failed")).isEmpty());
+    }
+
     void perProfileCommandsFollowTheViewsGunFlag()
     {
         WidgetHarness h;
