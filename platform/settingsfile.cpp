@@ -12,19 +12,18 @@ namespace settingsfile
 namespace
 {
 
-// Checks path without opening it; "" when usable, else why not.
-QString refusal(const QFileInfo &info)
+// For a path that exists: true when QSettings may open it, else false with a debug line.
+bool usable(const QString &path, const QFileInfo &info)
 {
+    QString why;
     if (!info.isFile())
-        return QStringLiteral("is not a regular file");
-    if (info.size() > MaxBytes)
-        return QStringLiteral("is larger than %1 bytes").arg(MaxBytes);
-    return QString();
-}
-
-void logRefusal(const QString &path, const QString &why)
-{
+        why = QStringLiteral("is not a regular file");
+    else if (info.size() > MaxBytes)
+        why = QStringLiteral("is larger than %1 bytes").arg(MaxBytes);
+    else
+        return true;
     ORBIS_LOG(lcPlatform, QStringLiteral("Settings file %1 %2; read as missing").arg(path, why));
+    return false;
 }
 
 } // namespace
@@ -33,24 +32,14 @@ bool readable(const QString &path)
 {
     // exists() follows links, like the open that would follow.
     const QFileInfo info(path);
-    if (!info.exists())
-        return false;
-    const QString why = refusal(info);
-    if (why.isEmpty())
-        return true;
-    logRefusal(path, why);
-    return false;
+    return info.exists() && usable(path, info);
 }
 
 QString settingsName(const QString &path)
 {
     const QFileInfo info(path);
-    if (!info.exists())
+    if (!info.exists() || usable(path, info))
         return path;
-    const QString why = refusal(info);
-    if (why.isEmpty())
-        return path;
-    logRefusal(path, why);
     // One scratch file per refused path, so two refused files never share their values, and the
     // same path opened twice shares them, as the real file would.
     static QTemporaryDir scratch;
