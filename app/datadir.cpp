@@ -23,13 +23,14 @@ bool canWriteIn(const QString &dir)
     return probe.open();
 }
 
-// The installed factory tree: beside the executable (portable tree) or in the shared data
-// directory of an installation (<prefix>/bin/orbis-mouse, <prefix>/share/orbis-mouse/modules).
+// The installed factory tree: in the shared data directory of an installation
+// (<prefix>/bin/orbis-mouse, <prefix>/share/orbis-mouse/modules; the build directory has the
+// same layout, and no program writes there), or else the portable tree beside the executable.
 QString factoryTree(const QString &executableDir)
 {
     const QStringList candidates = {
-        executableDir + ModulesDir,
         executableDir + QStringLiteral("/../share/orbis-mouse") + ModulesDir,
+        executableDir + ModulesDir,
     };
     for (const QString &candidate : candidates) {
         if (QFileInfo(candidate + QStringLiteral("/setting")).isDir())
@@ -63,10 +64,16 @@ QString resolveWorkingDirectory(const QString &executableDir)
 {
     if (canWriteIn(executableDir + ModulesDir + QStringLiteral("/setting")))
         return executableDir;
+    return userDataTree(QStringLiteral("orbis-mouse"), executableDir);
+}
 
-    const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    if (userDir.isEmpty())
+QString userDataTree(const QString &name, const QString &executableDir)
+{
+    const QString dataHome =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (dataHome.isEmpty())
         return executableDir;
+    const QString userDir = dataHome + QLatin1Char('/') + name;
     const QString userTree = userDir + ModulesDir;
     // Seeded once, when the user's tree has no global file yet: afterwards the tree is theirs,
     // and neither an update of the installed files nor a later start overwrites it.

@@ -1,6 +1,8 @@
 #include "app/entry.h"
 
+#include "app/commandline.h"
 #include "app/datadir.h"
+#include "app/instancemessage.h"
 #include "app/singleinstance.h"
 #include "app/widget.h"
 #include "hooks/inputhooks.h"
@@ -9,9 +11,31 @@
 #include <QDir>
 #include <QQuickWindow>
 #include <QSGRendererInterface>
+#include <cstdio>
+
+namespace
+{
+QStringList argumentList(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+} // namespace
 
 int orbisMain(int argc, char **argv)
 {
+    QCoreApplication::setApplicationVersion(QStringLiteral(ORBIS_VERSION));
+    // Help, version and refused options need no display: they are answered before the
+    // application object connects to one.
+    const CommandLine commandLine = parseCommandLine(argumentList(argc, argv));
+    if (commandLine.action != CommandLine::Run) {
+        std::FILE *out = commandLine.action == CommandLine::Refuse ? stderr : stdout;
+        std::fputs(commandLine.text.toLocal8Bit().constData(), out);
+        return commandLine.exitStatus();
+    }
+
     // The scene is small and static: the software renderer works on every desktop and under
     // Xvfb, without depending on a GL driver. QT_QUICK_BACKEND still selects another one.
     if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
@@ -24,14 +48,19 @@ int orbisMain(int argc, char **argv)
 
     SingleInstance instance(
         SingleInstance::keyForExecutable(QCoreApplication::applicationFilePath()));
-    if (instance.isRunning())
+    if (instance.isRunning()) {
+        // The running instance shows its window (or takes the options) and this start ends.
+        if (!SingleInstance::sendMessage(instance.serverName(), instancemessage::kStartRequestTag,
+                                         startrequest::encode(commandLine.options)))
+            std::fputs("The running instance did not take the request.\n", stderr);
         return 1;
+    }
 
     // Every data path is relative ("./modules/..."): work from the executable's directory, or
-    // from the per-user copy of its data when that directory cannot be written.
+    // from a per-user copy of its data (always, for the demo).
     QString exeDir = QCoreApplication::applicationFilePath();
     exeDir.truncate(exeDir.lastIndexOf(QLatin1Char('/')));
-    QDir::setCurrent(resolveWorkingDirectory(exeDir));
+    QDir::setCurrent(orbisWorkingDirectory(exeDir));
 
     int status = 0;
     {
@@ -41,7 +70,9 @@ int orbisMain(int argc, char **argv)
         setMouseCallback(&Widget::onMouseEvent, &widget);
         setCopyDataCallback(&Widget::onCopyData, &app, &widget);
         orbisStartupHook(widget);
-        widget.showNormal();
+        if (commandLine.options.showsWindow())
+            widget.showNormal();
+        widget.applyStartOptions(commandLine.options);
         widget.checkDevice();
         status = app.exec();
         removeInputHooks();

@@ -8,6 +8,8 @@ namespace instancemessage
 {
 
 constexpr quint32 kWarningTag = 9487;      // the only tag that may show the warning box
+// A second start of the program: the body carries its options (app/commandline.h).
+constexpr quint32 kStartRequestTag = 9500;
 constexpr quint32 kMaxPayload = 64 * 1024; // longer frames are refused unread
 
 QByteArray encode(quint32 tag, const QByteArray &payload);

@@ -2,6 +2,7 @@
 
 #include "app/instancemessage.h"
 #include "app/logging.h"
+#include "app/privatefolder.h"
 #include "hooks/inputhooks.h"
 
 #include <QCryptographicHash>
@@ -14,8 +15,21 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 namespace
 {
+QString userIdText()
+{
+#ifdef Q_OS_UNIX
+    return QString::number(::geteuid());
+#else
+    return qEnvironmentVariable("USERNAME");
+#endif
+}
+
 // A client that connects and never completes its frame is dropped after this long.
 constexpr int kClientTimeoutMs = 2000;
 // Pause before listening again after a failed attempt (no file descriptor free, most likely).
@@ -23,13 +37,23 @@ constexpr int kRelistenRetryMs = 500;
 
 QString runtimeDir()
 {
-    // XDG_RUNTIME_DIR is private to the user (0700); fall back to a private folder in /tmp.
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (dir.isEmpty())
-        dir = QDir::tempPath() + QStringLiteral("/orbis-mouse-") + qEnvironmentVariable("USER");
-    QDir().mkpath(dir);
-    QFile::setPermissions(dir,
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    // XDG_RUNTIME_DIR is private to the user (0700; Qt checks its owner).
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+        if (!dir.isEmpty())
+            return dir;
+    }
+    // Without it, a private folder of our own in the temporary directory; if someone else holds
+    // that name, one in the user's cache directory.
+    QString dir = ensurePrivateFolder(QDir::tempPath() + QStringLiteral("/orbis-mouse-") +
+                                      userIdText());
+    if (dir.isEmpty()) {
+        const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+        QDir().mkpath(cache);
+        dir = ensurePrivateFolder(cache + QStringLiteral("/orbis-mouse-runtime"));
+        ORBIS_LOG(lcApp, QStringLiteral("the temporary instance folder is not private; using %1")
+                             .arg(dir.isEmpty() ? QStringLiteral("none") : dir));
+    }
     return dir;
 }
 } // namespace
@@ -48,8 +72,9 @@ SingleInstance::~SingleInstance()
 
 QString SingleInstance::keyForExecutable(const QString &executablePath)
 {
-    const QByteArray hash =
-        QCryptographicHash::hash(executablePath.toUtf8(), QCryptographicHash::Sha1).toHex();
+    const QByteArray hash = QCryptographicHash::hash(QFileInfo(executablePath).fileName().toUtf8(),
+                                                     QCryptographicHash::Sha1)
+                                .toHex();
     return QStringLiteral("orbis-mouse-") + QString::fromLatin1(hash.left(16));
 }
 
@@ -158,4 +183,19 @@ void SingleInstance::acceptConnection()
             dispatchCopyData(message);
         });
     }
+}
+
+bool SingleInstance::sendMessage(const QString &serverName, quint32 tag, const QByteArray &payload)
+{
+    constexpr int kTimeoutMs = 3000;
+    QLocalSocket socket;
+    socket.connectToServer(serverName);
+    if (!socket.waitForConnected(kTimeoutMs))
+        return false;
+    socket.write(instancemessage::encode(tag, payload));
+    if (!socket.waitForBytesWritten(kTimeoutMs))
+        return false;
+    // The running instance drops the connection once it has read the frame.
+    return socket.state() == QLocalSocket::UnconnectedState ||
+           socket.waitForDisconnected(kTimeoutMs);
 }

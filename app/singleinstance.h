@@ -1,7 +1,8 @@
 #pragma once
 // The single-instance rule: the first process takes a lock file and listens on a local socket,
-// both private to the user; a later start finds the lock taken and ends. The socket delivers
-// messages from other processes (see instancemessage.h) to the registered copy-data callback.
+// both in the user's private runtime folder, so the rule holds per user; a later start finds the
+// lock taken and ends. The socket delivers messages from other processes (see
+// instancemessage.h) to the registered copy-data callback.
 #include <QObject>
 #include <QString>
 
@@ -14,7 +15,7 @@ class SingleInstance : public QObject
 {
     Q_OBJECT
 public:
-    // key: derived from the executable path by default (keyForExecutable).
+    // key: derived from the executable by default (keyForExecutable).
     explicit SingleInstance(const QString &key, QObject *parent = nullptr);
     ~SingleInstance() override;
 
@@ -28,8 +29,15 @@ public:
     // Connections handled at once; more are closed as soon as they are accepted.
     static constexpr int MaxConnections = 16;
 
+    // The key names the program, not the folder it runs from: two copies of the program at
+    // different paths are one instance for a user, while the demo and the test programs, whose
+    // executables have names of their own, keep keys of their own.
     static QString keyForExecutable(const QString &executablePath);
     static QString serverNameForKey(const QString &key);
+
+    // Sends one message to the instance listening on serverName (another process): true once
+    // the running instance has taken the whole frame.
+    static bool sendMessage(const QString &serverName, quint32 tag, const QByteArray &payload);
 
 private:
     void acceptConnection();

@@ -3,6 +3,7 @@
 #include "app/globals.h"
 #include "app/instancemessage.h"
 #include "app/logging.h"
+#include "app/nomousenotice.h"
 #include "bridge/myqquickview.h"
 #include "bridge/ui_controler.h"
 #include "hooks/inputhooks.h"
@@ -30,8 +31,6 @@ const char *const kTrayMenuStyle =
 
 Widget::Widget(QWidget *parent) : QWidget(parent)
 {
-    hid.owner = this;
-
     controller = new Ui_Controler;
     controller->setup(this, &hid);
     controller->view->hid = &hid;
@@ -41,6 +40,12 @@ Widget::Widget(QWidget *parent) : QWidget(parent)
     // A coarse timer may fire up to 5 % early; the check is due 2048 ms after the last change.
     pollTimer.setTimerType(Qt::PreciseTimer);
     connect(&pollTimer, &QTimer::timeout, this, &Widget::checkDevice);
+
+    // The listener emits on its pool thread; its effects on the window happen here.
+    connect(&hid, &Hid_Thread::dpiSwitched, this, &Widget::showDpiSwitch, Qt::QueuedConnection);
+    connect(
+        &hid, &Hid_Thread::deviceRemoved, this, [this] { view()->setEnabled(false); },
+        Qt::QueuedConnection);
 
     trayIcon = new QSystemTrayIcon(this);
     auto *quitAction = new QAction(tr("Quit (&Q)"), this);
@@ -62,6 +67,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent)
 Widget::~Widget()
 {
     hid.stopHidListen();
+    delete notice_;
     controller->deleteLater();
     // The listener task reads the device table and acts on this widget: let it end first.
     hid.waitListenerFinished();
@@ -78,9 +84,20 @@ void Widget::deviceChangeNotified()
         pollTimer.start();
 }
 
+void Widget::showDpiSwitch(int stage)
+{
+    view()->setCurrentDPI(stage);
+    platform::showTrayBalloon(trayIcon, QStringLiteral("Info"),
+                              dpiSwitchText[frames::dpiSwitchTextIndex(stage)] + QLatin1Char(' '));
+}
+
 void Widget::restoreWindow()
 {
+    // Like the system's restore command: back from minimised, shown, raised and active.
+    setWindowState(windowState() & ~Qt::WindowMinimized);
     setVisible(true);
+    raise();
+    activateWindow();
 }
 
 void Widget::trayIconActivated(QSystemTrayIcon::ActivationReason reason)
@@ -112,6 +129,13 @@ void Widget::startUi()
         Qt::QueuedConnection);
 }
 
+void Widget::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event); // accepted: the window hides
+    if (!platform::systemTrayAvailable())
+        exitSYS();
+}
+
 void Widget::customEvent(QEvent *event)
 {
     if (event->type() == UserEvent::EventType && static_cast<UserEvent *>(event)->value == 2177)
@@ -121,6 +145,10 @@ void Widget::customEvent(QEvent *event)
 void Widget::onCopyData(const CopyDataMessage *message, void *context)
 {
     auto *self = static_cast<Widget *>(context);
+    if (self && message && message->dwData == instancemessage::kStartRequestTag) {
+        self->onStartRequest(*message);
+        return;
+    }
     if (!self || !message || message->dwData != instancemessage::kWarningTag)
         return;
     const QString text =
@@ -150,6 +178,9 @@ void Widget::connectSequence()
     deviceConnected = true;
     platform::showTrayBalloon(trayIcon, QStringLiteral("Info"),
                               QStringLiteral("Brisvanta Gaming MouseQ46"));
+    // The model flags the view read at start-up go to the device layer with every connect.
+    hid.is560 = view()->is560();
+    hid.isGun = view()->isGun;
     hid.startHidListen(hid.devIndex);
     if (view()->is560()) {
         view()->mouseReadProfile(0);
@@ -162,6 +193,12 @@ void Widget::connectSequence()
     }
     view()->setEnabled(true);
     startUi();
+    // Without a tray the notice was all there was to see: the window takes its place.
+    if (notice_ && notice_->isVisible()) {
+        notice_->hide();
+        restoreWindow();
+    }
+    applyPendingProfile();
 }
 
 void Widget::disconnectSequence()
@@ -169,4 +206,14 @@ void Widget::disconnectSequence()
     ORBIS_LOG(lcDevice, "Device DisConnect");
     deviceConnected = false;
     setVisible(false);
+    // Without a tray a hidden window leaves nothing to see: say why instead.
+    if (!platform::systemTrayAvailable()) {
+        if (!notice_) {
+            // A window of its own, not a child: the host's transparent style is not for it.
+            notice_ = new NoMouseNotice(windowTitle());
+            connect(notice_, &NoMouseNotice::quitRequested, this, &Widget::exitSYS);
+        }
+        notice_->show();
+        notice_->raise();
+    }
 }

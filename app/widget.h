@@ -11,7 +11,9 @@
 #include <functional>
 
 class Ui_Controler;
+struct StartOptions;
 class myQQuickView;
+class NoMouseNotice;
 class QMenu;
 struct CopyDataMessage;
 namespace platform
@@ -33,11 +35,16 @@ public:
 
     myQQuickView *view() const;
     QMenu *trayMenu() const { return trayMenu_; }
+    // Shown after a check that found no usable mouse on a desktop without a tray; else null.
+    NoMouseNotice *noMouseNotice() const { return notice_; }
 
     // A device was attached or removed: re-arm the poll timer unless the listener runs.
     void deviceChangeNotified();
-    // Shows the window again (the tray's restore request).
+    // Brings the window back un-minimised, raised and active (the tray's restore request).
     void restoreWindow();
+    // The options of this start or of a later one handed over by a second start: the window is
+    // shown when they ask for it and a mouse is connected; a profile is chosen once connected.
+    void applyStartOptions(const StartOptions &options);
 
     // Callbacks registered with the hook module, the widget as context.
     static void onCopyData(const CopyDataMessage *message, void *context);
@@ -51,6 +58,8 @@ public slots:
 
 protected:
     void customEvent(QEvent *event) override;
+    // Without a tray nothing could reach a hidden window: closing it ends the program.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     // After a connect: initUI from the event loop once no command holds the device, then run
@@ -58,12 +67,17 @@ private:
     void startUi();
     // Runs action now when no command holds the transfer lock, else as soon as none does.
     void whenDeviceFree(std::function<void()> action);
+    // A DPI-switch report from the listener: the scene follows, a balloon tells the stage.
+    void showDpiSwitch(int stage);
     void connectSequence();
     void disconnectSequence();
+    void applyPendingProfile();
+    void onStartRequest(const CopyDataMessage &message);
 
     QMenu *trayMenu_ = nullptr;
     // Instance messages' warning boxes, one at a time, opened from the event loop.
     WarningQueue warnings_;
+    NoMouseNotice *notice_ = nullptr;
     platform::DeviceChangeSource *deviceChanges_ = nullptr;
     // A check can fall due (poll timer) while another is inside its handshake, which processes
     // events while it waits. Such a check is not nested: it runs once the running one has ended.
@@ -71,6 +85,8 @@ private:
     bool checkDeferred_ = false;
     // A check fell due while a command held the transfer lock and waits for it.
     bool checkAwaitsLock_ = false;
+    // The scene's profile number a start asked for, chosen after the next connect; -1: none.
+    int pendingProfile_ = -1;
 };
 
 // Called once after the widget is built and before the first device check. The real program

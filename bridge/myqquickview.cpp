@@ -16,8 +16,10 @@ myQQuickView::~myQQuickView() = default;
 
 void myQQuickView::focusInEvent(QFocusEvent *event)
 {
-    // Repaint at once and keep the event from the base class.
+    // Repaint at once. The base class still hears of the focus: it is what hands keyboard
+    // focus to the scene (Esc, the pages' text fields).
     update();
+    QQuickWidget::focusInEvent(event);
     event->accept();
 }
 

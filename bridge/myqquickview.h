@@ -80,6 +80,42 @@ public slots:
     void mouseSwitchKeyMatrix(int indexNo);
     void mouseResetKeyMatrix();
 
+    // Gun presets (the gun file) and desktop pointer settings.
+    void mouseSaveGundata(QVariant index, QVariantList src6);
+    void modifyGundata(QVariant modifyType, QVariantList src6);
+    QVariantList getGunData(QVariant name);
+    QStringList getGunDataKey();
+    void mouseSetCursorSpeed(uint cursorSpeed);
+    void mouseSetDoubleClickSpeed(uint speed);
+    void mouseSetVerticalScrollLines(uint lines);
+
+    // Macros: the macro library and name lists, macro and gun-data transfer, macro files.
+    QVariant createMacroIni(QVariant name, QVariant macroIndex);
+    QVariant saveMacroIni(QVariant name, QStringList macros, QVariant repeat);
+    QStringList loadMacroIni(QVariant name);
+    QVariant deleteMacroIni(QVariant name);
+    QVariant modifyMacroNameUpdateProfile(QVariant oldname, QVariant newname);
+    void deleteMacroUpdateProfile(QVariant macroName);
+    // Why a name cannot be given to a new or renamed macro ("" when it can).
+    QVariant checkMacroName(QVariant name);
+    QVariant updataNameList(QVariant type, QStringList nameList);
+    QVariantList getNameList(QVariant type);
+    QVariant mouseSendMacroData(QVariantList macroData, QVariant macroIndex);
+    void mouseSendGundata(int gunSlot, QVariantList gunData);
+    bool loadMacroFile(QVariant macroFileName);
+    void saveMacroFile(QVariant macroFileName);
+
+    // DPI stages and lighting (myqquickview_dpi.cpp, myqquickview_lighting.cpp).
+    void mouseSetDpi(int dpiCount, QString sensorType, QVariantList dpiValueArray);
+    void mouseSetRGBEffect(uchar effect, uchar option1, uchar option2);
+    void mouseSetRGBColor(uchar type, QVariantList src24);
+
+    // Command line: a profile chosen at start or by a second start.
+public:
+    // Queued call of the scene's chooseProfile: the same choice as a row of the top bar's
+    // profile list (profileNo 0..9).
+    void chooseProfile(int profileNo);
+
 protected:
     void focusInEvent(QFocusEvent *event) override;
 
@@ -89,4 +125,6 @@ private:
     // Invokes a function of the scene's root object by name; does nothing without it.
     void invokeRoot(const char *function, Qt::ConnectionType type,
                     const QVariantList &args = QVariantList());
+    // Sends on-board image 1 as profile 1, and images 2 to 4 as well when withGunProfiles.
+    void sendStageImages(bool withGunProfiles);
 };

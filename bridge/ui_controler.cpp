@@ -51,8 +51,9 @@ void Ui_Controler::onMinimize()
 
 void Ui_Controler::onClose()
 {
+    // A close, not a hide, so the host decides: with a tray it only hides.
     if (hostWidget)
-        hostWidget->setVisible(false);
+        hostWidget->close();
 }
 
 void Ui_Controler::onXChanged(int x)

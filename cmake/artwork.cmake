@@ -71,7 +71,9 @@ foreach(name colorBar speedScale)
                  ORBIS_ART_LIGHT)
 endforeach()
 set(ORBIS_ART_GUN)
-orbis_render(${ORBIS_ART_SRC}/gun/target.svg ${ORBIS_SKIN_DIR}/gun target ORBIS_ART_GUN)
+foreach(name target M416 AKM M16A4 SCAR-L UNP9 Thomson)
+    orbis_render(${ORBIS_ART_SRC}/gun/${name}.svg ${ORBIS_SKIN_DIR}/gun ${name} ORBIS_ART_GUN)
+endforeach()
 
 # --- mouse: front and side views, plain and with one button highlighted (hover: <view><i>,
 # selected: <view><i>S), and the view toggles ---

@@ -8,19 +8,25 @@ file(GLOB ORBIS_PAGE_FILES CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR}
 qt_add_resources(orbis_core orbis_scene PREFIX "/" BASE ${CMAKE_SOURCE_DIR} FILES ${ORBIS_SCENE_FILES})
 qt_add_resources(orbis_core orbis_pages PREFIX "/" BASE ${CMAKE_SOURCE_DIR} FILES ${ORBIS_PAGE_FILES})
 
-# Run-time data beside the executables. Copied (not linked) so tests may change their copy.
+# Run-time data, copied (not linked) twice: beside the executables, the portable tree the real
+# program works in; and the factory tree in share/orbis-mouse/, laid out as an installation,
+# which no program writes: the demo seeds its own tree from it, and tests copy it.
 file(GLOB_RECURSE ORBIS_DATA_FILES CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR}
     ${CMAKE_SOURCE_DIR}/modules/setting/* ${CMAKE_SOURCE_DIR}/modules/macro/*
     ${CMAKE_SOURCE_DIR}/modules/gun/* ${CMAKE_SOURCE_DIR}/modules/i18n/*
     ${CMAKE_SOURCE_DIR}/modules/img/*.ico)
+set(ORBIS_FACTORY_DIR ${CMAKE_BINARY_DIR}/share/orbis-mouse)
 set(ORBIS_DATA_OUTPUTS)
-foreach(f ${ORBIS_DATA_FILES})
-    set(out ${CMAKE_BINARY_DIR}/bin/${f})
-    add_custom_command(OUTPUT ${out}
-        COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/${f} ${out}
-        DEPENDS ${CMAKE_SOURCE_DIR}/${f} VERBATIM)
-    list(APPEND ORBIS_DATA_OUTPUTS ${out})
+foreach(tree ${CMAKE_BINARY_DIR}/bin ${ORBIS_FACTORY_DIR})
+    foreach(f ${ORBIS_DATA_FILES})
+        set(out ${tree}/${f})
+        add_custom_command(OUTPUT ${out}
+            COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/${f} ${out}
+            DEPENDS ${CMAKE_SOURCE_DIR}/${f} VERBATIM)
+        list(APPEND ORBIS_DATA_OUTPUTS ${out})
+    endforeach()
 endforeach()
 add_custom_target(orbis_data ALL DEPENDS ${ORBIS_DATA_OUTPUTS}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/bin/modules/macro)
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/bin/modules/macro
+        ${ORBIS_FACTORY_DIR}/modules/macro)
 add_dependencies(orbis_core orbis_data)

@@ -9,6 +9,9 @@
 namespace
 {
 
+// Data bytes per block report, at most.
+constexpr int kMaxReportLength = 1024;
+
 // Reads `key` as hexadecimal without prefix. Absent or empty: `fallback`. Returns false when the
 // text is not hexadecimal or the value lies outside [minValue, maxValue].
 bool readHex(const QSettings &settings, const QString &key, qint64 fallback, qint64 minValue,
@@ -65,10 +68,13 @@ bool readEntry(const QSettings &settings, const QString &group, DeviceEntry &ent
     bool ok = true;
     const QVariant length = settings.value(prefix + QLatin1String("reportLength"), 32);
     entry.reportLength = length.toInt(&ok);
-    if (!ok || entry.reportLength <= 0) {
+    // Every block transfer allocates a report of this length: a wrong value must not cost
+    // gigabytes.
+    if (!ok || entry.reportLength <= 0 || entry.reportLength > kMaxReportLength) {
         ORBIS_LOG(lcDevice, QStringLiteral("Device table: %1reportLength \"%2\" is not a "
-                                           "positive number, entry skipped")
-                                .arg(prefix, length.toString()));
+                                           "number from 1 to %3, entry skipped")
+                                .arg(prefix, length.toString())
+                                .arg(kMaxReportLength));
         return false;
     }
     entry.isEncode = settings.value(prefix + QLatin1String("isEncode"), false).toBool();

@@ -1,8 +1,6 @@
 // The command shapes every device command is made of: a set command (optionally with a data
 // block), a get command reading one feature reply, and the 560 family's per-profile send.
 #include "app/logging.h"
-#include "app/widget.h"
-#include "bridge/myqquickview.h"
 #include "device/commandtable.h"
 #include "device/hid_thread.h"
 #include "platform/sleep.h"
@@ -70,12 +68,6 @@ bool Hid_Thread::exchangeGet(const CommandSpec &command, const frames::Params &r
     return ok;
 }
 
-bool Hid_Thread::gunProfiles() const
-{
-    const myQQuickView *view = owner ? owner->view() : nullptr;
-    return view && view->isGun;
-}
-
 void Hid_Thread::sendPerProfile(const CommandSpec &command, uchar value)
 {
     if (!takeLock(command))
@@ -87,7 +79,7 @@ void Hid_Thread::sendPerProfile(const CommandSpec &command, uchar value)
         const frames::Request request = frames::request(command.code, {profile, value});
         std::copy(request.begin(), request.end(), cmdBuf);
         hidSendCmd(0, true);
-        if (profile == 1 && gunProfiles())
+        if (profile == 1 && isGun)
             break;
     }
     holdLock_ = false;

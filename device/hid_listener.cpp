@@ -3,16 +3,12 @@
 //
 // Threads: the task works only on its own copy of the event interface path (listenPath_) and on
 // hidDev2, both of which the GUI thread sets up before the task starts and touches again only
-// after it has returned, and on listenRunning (atomic). Everything the task does to GUI objects
-// or to the device table is posted to the GUI thread.
-#include "app/globals.h"
+// after it has returned, and on listenRunning (atomic). What it does to the device table is
+// posted to the GUI thread; its effects on the window leave as signals the host connects queued.
 #include "app/logging.h"
-#include "app/widget.h"
-#include "bridge/myqquickview.h"
 #include "device/commandtable.h"
 #include "device/hid_thread.h"
 #include "device/hidio.h"
-#include "platform/dialogs.h"
 #include "platform/sleep.h"
 
 #include <QThreadPool>
@@ -31,8 +27,7 @@ void Hid_Thread::setListenOption()
     // Switches on the device's event reports. The options are written back only when they were
     // read from the device: writing values the device never gave would overwrite its other
     // option bits with guesses, so a failed read leaves the device as it is.
-    const myQQuickView *view = owner ? owner->view() : nullptr;
-    if (view && view->is560()) {
+    if (is560) {
         uchar options[2] = {};
         uchar *results[] = {&options[0], &options[1]};
         if (exchangeGet(cmd560::GetKeyboardoption, {}, results, 2, true))
@@ -105,38 +100,21 @@ void Hid_Thread::hidListenLoop(int index)
             platform::sleepMs(kFailedReadPauseMs);
             continue;
         }
-        if (r == 4 && report[0] == 6 && report[1] == 7)
-            reportDpiSwitch(report[3]);
+        // The first four bytes of a report count; hidraw hands over whole reports, which may
+        // be longer on some mice.
+        if (r >= 4 && report[0] == 6 && report[1] == 7)
+            emit dpiSwitched(report[3]);
     }
     // Stopped: the handle stays for a restart on the same interface (or the destructor).
-}
-
-void Hid_Thread::reportDpiSwitch(int stage)
-{
-    Widget *host = owner;
-    if (!host)
-        return;
-    QMetaObject::invokeMethod(
-        host,
-        [host, stage] {
-            if (myQQuickView *view = host->view())
-                view->setCurrentDPI(stage);
-            platform::showTrayBalloon(host->trayIcon, QStringLiteral("Info"),
-                                      dpiSwitchText[frames::dpiSwitchTextIndex(stage)] +
-                                          QLatin1Char(' '));
-        },
-        Qt::QueuedConnection);
 }
 
 void Hid_Thread::reportRemoval(int index, const QString &path)
 {
     ORBIS_LOG(lcDevice, "Device removed");
-    Widget *host = owner;
+    emit deviceRemoved();
     QMetaObject::invokeMethod(
         this,
-        [this, host, index, path] {
-            if (host && host->view())
-                host->view()->setEnabled(false);
+        [this, index, path] {
             // Only if the table still describes the device this listener watched.
             if (index >= 0 && index < devList.size() && devList[index].devPath2 == path)
                 devList[index].devPath2.clear();

@@ -12,7 +12,6 @@
 
 struct hid_device_;
 typedef struct hid_device_ hid_device;
-class Widget;
 struct CommandSpec;
 
 class Hid_Thread : public QThread
@@ -22,7 +21,11 @@ public:
     explicit Hid_Thread(QObject *parent = nullptr);
     ~Hid_Thread() override;
 
-    Widget *owner = nullptr;       // host widget: tray icon and, through the controller, the view
+    // The device model, handed over by the host with each connect: the 560 command family (which
+    // option bit switches on the event reports) and the on-board gun profiles (per-profile
+    // commands then address profile 1 only).
+    bool is560 = false;
+    bool isGun = false;
     DeviceList devList;            // replaced wholesale by each device check
     int devIndex = 1;              // entry every command addresses
     hid_device *hidDev = nullptr;  // command interface
@@ -54,6 +57,13 @@ public:
     // Device polling: installs a freshly read table. The command handle is closed, so the next
     // command opens the interface the new table names.
     void setDeviceTable(const DeviceList &list);
+
+signals:
+    // The listener's effects, emitted on its pool thread; the host connects them queued, so
+    // they take effect on the GUI thread. A DPI-switch report carried this stage.
+    void dpiSwitched(int stage);
+    // The event interface can no longer be opened: the device is gone.
+    void deviceRemoved();
 
 public slots:
     uchar hidCS(uchar *data7);
@@ -100,7 +110,6 @@ private:
                      uchar *const *results, int count, bool resultsAsTemplate);
     void sendPerProfile(const CommandSpec &command, uchar value);
     void loadDataBlock(const QByteArray &block);
-    bool gunProfiles() const;
 
     // Transport details (hid_transport.cpp).
     DeviceEntry *currentEntry();
@@ -110,7 +119,6 @@ private:
 
     // Listener details (hid_listener.cpp).
     void setListenOption();
-    void reportDpiSwitch(int stage);
     void reportRemoval(int index, const QString &path);
 
     QString cmdPath_;          // path hidDev was opened on

@@ -1,9 +1,12 @@
 #include "device/hidio.h"
 
+#include "app/logging.h"
+#include "device/access.h"
 #include "platform/sleep.h"
 
 #include <QFile>
 #include <QMutex>
+#include <cerrno>
 #include <hidapi.h>
 
 namespace hidio
@@ -69,11 +72,17 @@ QString traceLine(qint64 ms, Interface iface, const char *kind, const QString &r
 hid_device *open(Interface iface, const QString &path)
 {
     const QByteArray path8 = path.toLatin1();
+    errno = 0;
     hid_device *dev = hid_open_path(path8.constData());
+    const int openError = errno;
     if (dev)
         hid_set_nonblocking(dev, 0);
     const QString result = dev ? QStringLiteral("ok") : QStringLiteral("failed");
     trace(iface, "open", result + QLatin1Char(' ') + path);
+    // The usual reason a present mouse is not found: say it plainly, with the fix.
+    if (!dev && deviceaccess::permissionDenied(path, openError))
+        ORBIS_LOG(lcDevice, QStringLiteral("Cannot open %1: permission denied. %2")
+                                .arg(path, deviceaccess::udevRuleAdvice()));
     return dev;
 }
 

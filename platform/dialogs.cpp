@@ -23,6 +23,11 @@ BalloonObserver &balloonObserver()
     static BalloonObserver h;
     return h;
 }
+std::function<bool()> &trayProbe()
+{
+    static std::function<bool()> h;
+    return h;
+}
 } // namespace
 
 void showWarningBox(const QString &title, const QString &text)
@@ -58,6 +63,11 @@ void showTrayBalloon(QSystemTrayIcon *icon, const QString &title, const QString 
         icon->showMessage(title, text, QSystemTrayIcon::Information, 10000);
 }
 
+bool systemTrayAvailable()
+{
+    return trayProbe() ? trayProbe()() : QSystemTrayIcon::isSystemTrayAvailable();
+}
+
 void setWarningBoxHandler(WarningBoxHandler handler)
 {
     warningHandler() = std::move(handler);
@@ -69,6 +79,11 @@ void setFileDialogHandler(FileDialogHandler handler)
 void setBalloonObserver(BalloonObserver observer)
 {
     balloonObserver() = std::move(observer);
+}
+
+void setTrayProbe(std::function<bool()> probe)
+{
+    trayProbe() = std::move(probe);
 }
 
 } // namespace platform

@@ -2,7 +2,7 @@
 // The few places where the program blocks on a person: the instance-message warning box and the
 // profile/macro file dialogs. Each goes through a replaceable handler, so tests supply answers
 // without a person and observe what would have been shown. Tray balloons are observable the
-// same way.
+// same way, and whether a tray exists can be decided by a test.
 #include <QString>
 #include <functional>
 
@@ -26,10 +26,13 @@ QString getSaveFileName(QWidget *parent, const QString &title, const QString &di
                         const QString &filter);
 // Balloon "title"/"text" with the information icon for 10000 ms.
 void showTrayBalloon(QSystemTrayIcon *icon, const QString &title, const QString &text);
+// Whether the desktop shows tray icons now (QSystemTrayIcon::isSystemTrayAvailable).
+bool systemTrayAvailable();
 
 // Handlers for tests; an empty function restores the real dialog.
 void setWarningBoxHandler(WarningBoxHandler handler);
 void setFileDialogHandler(FileDialogHandler handler);
 void setBalloonObserver(BalloonObserver observer);
+void setTrayProbe(std::function<bool()> probe);
 
 } // namespace platform

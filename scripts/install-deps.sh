@@ -11,6 +11,8 @@ PACKAGES=(
     libhidapi-dev libudev-dev libxtst-dev libx11-dev
     librsvg2-bin imagemagick fonts-wqy-microhei
     xvfb xauth xdotool x11-apps
+    gsettings-desktop-schemas libglib2.0-0
+    dpkg-dev appstream desktop-file-utils lintian
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -4,17 +4,18 @@
 #
 #   scripts/screenshot.sh <build dir> <output.png> [language code] [main|startup]
 #
-# The demo runs from a private copy of <build dir>/bin, so the chosen language (default: the
-# installed one) never touches the build's own data files. "main" (default) waits for the main
-# screen; "startup" catches the start-up picture shown during the first second after connecting.
+# The demo works in its own data tree under a private XDG data home, seeded here from the
+# build's factory tree, so the chosen language (default: the installed one) touches neither the
+# build's data nor the user's demo data. "main" (default) waits for the main screen; "startup"
+# catches the start-up picture shown during the first second after connecting.
 set -euo pipefail
 
 # Runs inside the virtual display: start the demo, wait for its window, wait for the wanted
 # screen, grab the window's area of the root window.
 capture() {
-    local work=$1 output=$2 mode=$3 title=$4
+    local work=$1 output=$2 mode=$3 title=$4 demo=$5
     cd "$work"
-    XDG_RUNTIME_DIR="$work" ./orbis-mouse-demo >"$work/demo.log" 2>&1 &
+    XDG_RUNTIME_DIR="$work" XDG_DATA_HOME="$work/data" "$demo" >"$work/demo.log" 2>&1 &
     local pid=$!
     local window=""
     for _ in $(seq 1 100); do
@@ -60,12 +61,13 @@ fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cp "$build_dir/bin/orbis-mouse-demo" "$work/"
-cp -r "$build_dir/bin/modules" "$work/"
+tree="$work/data/orbis-mouse-demo"
+mkdir -p "$tree"
+cp -r "$build_dir/share/orbis-mouse/modules" "$tree/"
 if [ -n "$language" ]; then
-    sed -i "s/^language=.*/language=$language/" "$work/modules/setting/apConfig.bin"
+    sed -i "s/^language=.*/language=$language/" "$tree/modules/setting/apConfig.bin"
 fi
 
-
-xvfb-run -a -s "-screen 0 1280x800x24" "$(realpath "$0")" --capture "$work" "$output" "$mode" "$title"
+xvfb-run -a -s "-screen 0 1280x800x24" "$(realpath "$0")" --capture "$work" "$output" "$mode" \
+    "$title" "$build_dir/bin/orbis-mouse-demo"
 echo "saved $output"

@@ -1,6 +1,9 @@
-// The demo program: the same application linked with the simulated devices. At start it
-// attaches a simulated mouse matching the installed settings, so the program connects without
-// hardware, and its tray menu gains actions that act on that mouse.
+// The demo program: the same application linked with the simulated devices. It works in a data
+// tree of its own, seeded from the factory files, so playing with it changes neither the real
+// program's data nor the build tree. At start it attaches a simulated mouse matching those
+// settings, so the program connects without hardware, and its tray menu gains actions that act
+// on that mouse.
+#include "app/datadir.h"
 #include "app/widget.h"
 #include "sim/simdevice.h"
 
@@ -34,4 +37,9 @@ void orbisStartupHook(Widget &widget)
     add(QStringLiteral("Plug mouse back in"), &sim::SimMouse::plug);
     if (first)
         menu->insertSeparator(first);
+}
+
+QString orbisWorkingDirectory(const QString &executableDir)
+{
+    return userDataTree(QStringLiteral("orbis-mouse-demo"), executableDir);
 }

@@ -6,6 +6,7 @@
 
 #include <hidapi.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -116,11 +117,14 @@ int refuse(hid_device *dev)
     return 0;
 }
 
-hid_device *openNode(Device &device, Node &node)
+// On a refusal, error is set as the kernel's open() would: a node this user may not open gives
+// EACCES, a device that went away ENOENT.
+hid_device *openNode(Device &device, Node &node, int &error)
 {
     if (!device.plugged || device.openFails) {
         device.record(node, TransferKind::OpenFailed, QByteArray());
-        globalError = L"open failed";
+        globalError = device.plugged ? L"Permission denied" : L"No such file or directory";
+        error = device.plugged ? EACCES : ENOENT;
         return nullptr;
     }
     auto *dev = new hid_device_;
@@ -267,8 +271,10 @@ hid_device *hid_open(unsigned short vendor_id, unsigned short product_id,
         if (!matches(*device, vendor_id, product_id))
             continue;
         for (const Node &node : device->nodes()) {
-            if (!serial_number || serialOf(node) == serial_number)
-                return openNode(*device, *device->nodeAt(node.path));
+            if (!serial_number || serialOf(node) == serial_number) {
+                int error = 0; // the device code opens by path only
+                return openNode(*device, *device->nodeAt(node.path), error);
+            }
         }
     }
     globalError = L"no such device";
@@ -280,14 +286,26 @@ hid_device *hid_open_path(const char *path)
     if (!path)
         return nullptr;
     const QString wanted = QString::fromLatin1(path);
-    Bus &bus = Bus::instance();
-    Lock lock(bus.mutex);
-    for (const auto &device : bus.devices) {
-        if (Node *node = device->nodeAt(wanted))
-            return openNode(*device, *node);
+    hid_device *dev = nullptr;
+    int error = ENOENT;
+    {
+        Bus &bus = Bus::instance();
+        Lock lock(bus.mutex);
+        bool found = false;
+        for (const auto &device : bus.devices) {
+            if (Node *node = device->nodeAt(wanted)) {
+                dev = openNode(*device, *node, error);
+                found = true;
+                break;
+            }
+        }
+        if (!found)
+            globalError = L"no such device";
     }
-    globalError = L"no such device";
-    return nullptr;
+    // Set once the lock is released, so nothing in between can change it.
+    if (!dev)
+        errno = error;
+    return dev;
 }
 
 int hid_set_nonblocking(hid_device *dev, int nonblock)

@@ -100,7 +100,9 @@ public:
     virtual void sendEventReport(const QByteArray &report) = 0;
 
     // Faults.
-    virtual void setOpenFails(bool fails) = 0; // every open of its paths fails
+    // Every open of its paths fails, as the kernel refuses a node this user may not open
+    // (errno EACCES); the paths are still enumerated.
+    virtual void setOpenFails(bool fails) = 0;
     // The next count transfers (feature reports, writes, reads) on the command interface return
     // -1. Only the command interface counts, so a listener polling the event interface cannot
     // use up a failure meant for a command; failNextTransfersOn() aims at any interface.

@@ -173,7 +173,7 @@ Item {
             reportRateRect.init(false)
             profileMain.init()
             profileMain.profileNo = intSetting(globalValue("mouse/profileNo"), profileMain.profileNo)
-            upItem.profileBtn.currentSelect = profileMain.profileNo
+            upItem.profileBtn.currentSelect = profileMain.rowOfNumber(profileMain.profileNo)
             upItem.profileBtn.closeMenu()
             console.log("profileNo", profileMain.profileNo)
             ui_View.setCurrentProfile(profileMain.profileNo)
@@ -246,6 +246,35 @@ Item {
         mainFocus()
     }
 
+    // Esc: closes the reset confirmation, else the front page (the way its close button
+    // does), else every open menu.
+    function closeTopmost() {
+        if (factorysure.visible) {
+            factorysure.visible = false
+            mainMask.visible = false
+            return
+        }
+        var pages = [profileMain, keyAssigmentMain, systemSettingMain, gunControlMain,
+                     macroEditorMain]
+        for (var i = 0; i < pages.length; ++i) {
+            if (!pages[i].visible)
+                continue
+            if (typeof pages[i].closeClicked === "function") {
+                pages[i].closeClicked()
+            } else {
+                pages[i].visible = false
+                mainMask.visible = false
+            }
+            return
+        }
+        mainFocus()
+    }
+    focus: true
+    Keys.onEscapePressed: function (event) {
+        closeTopmost()
+        event.accepted = true
+    }
+
     function openKeyAssigment(index) {
         keyAssigmentMain.show(index)
         openPage(keyAssigmentMain, true)
@@ -307,6 +336,12 @@ Item {
         }
     }
 
+    // A profile chosen from outside the scene (the command line): the same path as a choice of
+    // a row in the top bar's profile list.
+    function chooseProfile(profileNo) {
+        upItem.profileBtn.chooseRow(intSetting(profileNo, profileMain.profileNo))
+    }
+
     function switchProfile(tmpProfileNo) {
         if (tmpProfileNo === profileMain.profileNo)
             return
@@ -336,6 +371,9 @@ Item {
     Component.onCompleted: {
         upItem.profileBtn.mdItems = profileMain.profileDataModel0
         askModel.setProperty(0, "textValue", url)
+        // The program's version, the one --version prints.
+        if (Qt.application.version !== "")
+            askModel.setProperty(1, "textValue", "verison:" + Qt.application.version)
     }
 
     onMsg_KB: function (isDown, usbCode) {
@@ -604,7 +642,12 @@ Item {
 
     Connections {
         target: upItem.profileBtn
-        function onValueChange(index) { profileMain.changeProfile(index) }
+        // The row's stored profile number, not the row, names the profile.
+        function onValueChange(index) {
+            var number = profileMain.numberOfRow(index)
+            if (number >= 0)
+                profileMain.changeProfile(number)
+        }
     }
 
     Mouse {
@@ -681,6 +724,11 @@ Item {
     KeyAssigment {
         id: keyAssigmentMain
         objectName: "keyAssigmentMain"
+        // The button it was opened on stays lit in the mouse picture only while it is open.
+        onVisibleChanged: {
+            if (!visible)
+                mouseMain.selectKey = -1
+        }
     }
 
     Profile {

@@ -1,11 +1,17 @@
 // The entry function, run as a real process: this test program re-launches itself in a child
-// mode that runs the whole entry function with its own start-up hook, so single-instance rule,
-// working directory, exit status and instance messages are proven on real processes.
+// mode that runs the whole entry function with its own start-up hook, so command line,
+// single-instance rule, working directory, exit status and instance messages are proven on real
+// processes. The program works in a private runtime folder, so its instances never meet those
+// of another test run or of the real program.
+#include "app/datadir.h"
 #include "app/entry.h"
+#include "app/globals.h"
 #include "app/instancemessage.h"
 #include "app/singleinstance.h"
 #include "app/widget.h"
+#include "hooks/inputhooks.h"
 #include "platform/dialogs.h"
+#include "sim/simdevice.h"
 #include "support/testsupport.h"
 
 #include <QAction>
@@ -14,9 +20,14 @@
 #include <QLocalSocket>
 #include <QMenu>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
+#include <unistd.h>
+#include <vector>
 
 namespace
 {
@@ -26,6 +37,14 @@ void say(const QString &line)
 {
     std::printf("%s\n", line.toUtf8().constData());
     std::fflush(stdout);
+}
+
+// Passes every message on to the widget, then tells how a start request left the window.
+void reportingCopyData(const CopyDataMessage *message, void *context)
+{
+    Widget::onCopyData(message, context);
+    if (message->dwData == instancemessage::kStartRequestTag)
+        say(QStringLiteral("request visible=%1").arg(static_cast<Widget *>(context)->isVisible()));
 }
 } // namespace
 
@@ -38,6 +57,7 @@ void orbisStartupHook(Widget &widget)
     platform::setWarningBoxHandler([](const QString &title, const QString &text) {
         say(QStringLiteral("BOX[") + title + QStringLiteral("]") + text.toUtf8().toHex());
     });
+    setCopyDataCallback(&reportingCopyData, qApp, &widget);
     QTimer::singleShot(0, [] { say(QStringLiteral("ready")); });
     if (childMode == QLatin1String("quit")) {
         QTimer::singleShot(300, &widget, [&widget] {
@@ -46,50 +66,116 @@ void orbisStartupHook(Widget &widget)
             actions.first()->trigger();
         });
     }
+    if (childMode == QLatin1String("mouse")) {
+        sim::attachMouse(
+            sim::mouseConfigFromSettings(QStringLiteral("./modules/setting/apConfig.bin")));
+        // Once the device check has connected the mouse (the handshake lets events run, so a
+        // timer may fire before the check ends).
+        auto *watch = new QTimer(&widget);
+        QObject::connect(watch, &QTimer::timeout, &widget, [&widget, watch] {
+            if (!deviceConnected)
+                return;
+            watch->stop();
+            say(QStringLiteral("connected=1 visible=%1").arg(widget.isVisible()));
+        });
+        watch->start(20);
+    }
 }
+
+// The child works beside the executable, as the real program does with a portable tree.
+QString orbisWorkingDirectory(const QString &executableDir)
+{
+    return resolveWorkingDirectory(executableDir);
+}
+
+namespace
+{
+// One child process with everything it printed.
+struct Child {
+    QProcess process;
+    QString out;
+    QString err;
+
+    void collect()
+    {
+        out += QString::fromUtf8(process.readAllStandardOutput());
+        err += QString::fromUtf8(process.readAllStandardError());
+    }
+    // Waits (up to a generous limit) until the output holds marker.
+    bool waitFor(const QString &marker, int timeoutMs = 15000)
+    {
+        QElapsedTimer t;
+        t.start();
+        collect();
+        while (!out.contains(marker) && t.elapsed() < timeoutMs) {
+            if (process.state() == QProcess::NotRunning)
+                break;
+            process.waitForReadyRead(100);
+            collect();
+        }
+        return out.contains(marker);
+    }
+    void stop()
+    {
+        if (process.state() != QProcess::NotRunning) {
+            process.terminate();
+            if (!process.waitForFinished(5000))
+                process.kill();
+            process.waitForFinished(5000);
+        }
+        collect();
+    }
+    ~Child() { stop(); }
+};
+
+// A second start: its exit status, stdout and stderr.
+struct Finished {
+    int status = -1;
+    QString out;
+    QString err;
+};
+} // namespace
 
 class EntryTest : public QObject
 {
     Q_OBJECT
 
     QString self() const { return QCoreApplication::applicationFilePath(); }
-
-    // Starts a child and waits for its "ready" line.
-    bool startChild(QProcess &p, const QString &mode, const QString &cwd = QString())
+    QString serverName() const
     {
-        if (!cwd.isEmpty())
-            p.setWorkingDirectory(cwd);
-        p.start(self(), {QStringLiteral("--child=") + mode});
-        if (!p.waitForStarted(5000))
-            return false;
-        QElapsedTimer t;
-        t.start();
-        while (t.elapsed() < 15000) {
-            p.waitForReadyRead(200);
-            output_ += QString::fromUtf8(p.readAllStandardOutput());
-            if (output_.contains(QLatin1String("ready")))
-                return true;
-            if (p.state() == QProcess::NotRunning)
-                return false;
-        }
-        return false;
+        return SingleInstance::serverNameForKey(SingleInstance::keyForExecutable(self()));
     }
 
-    void stopChild(QProcess &p)
+    // Starts a child of program (this one by default) and waits for its "ready" line.
+    bool startChild(Child &c, const QString &mode, const QStringList &options = {},
+                    const QString &cwd = QString(), const QString &program = QString())
     {
-        if (p.state() != QProcess::NotRunning) {
-            p.terminate();
-            if (!p.waitForFinished(5000))
-                p.kill();
-            p.waitForFinished(5000);
-        }
+        if (!cwd.isEmpty())
+            c.process.setWorkingDirectory(cwd);
+        c.process.start(program.isEmpty() ? self() : program,
+                        QStringList{QStringLiteral("--child=") + mode} + options);
+        return c.process.waitForStarted(5000) && c.waitFor(QStringLiteral("ready"));
+    }
+
+    Finished runToEnd(const QString &mode, const QStringList &options,
+                      const QString &program = QString())
+    {
+        Child c;
+        c.process.start(program.isEmpty() ? self() : program,
+                        QStringList{QStringLiteral("--child=") + mode} + options);
+        Finished f;
+        if (c.process.waitForFinished(15000))
+            f.status = c.process.exitCode();
+        c.collect();
+        f.out = c.out;
+        f.err = c.err;
+        return f;
     }
 
     bool sendRaw(const QByteArray &bytes)
     {
         QLocalSocket socket;
-        socket.connectToServer(
-            SingleInstance::serverNameForKey(SingleInstance::keyForExecutable(self())));
+        socket.connectToServer(serverName());
         if (!socket.waitForConnected(3000))
             return false;
         socket.write(bytes);
@@ -98,63 +184,161 @@ class EntryTest : public QObject
         return true;
     }
 
-    // Collects the child's output until `marker` appears (or a timeout).
-    QString readUntil(QProcess &p, const QString &marker, int timeoutMs = 8000)
+    // A copy of this program with its own data tree in a scratch folder: a second path to the
+    // same program, and a tree that a child with a simulated mouse may change.
+    QString copyOfSelf(const testsupport::ScratchTree &tree)
     {
-        QElapsedTimer t;
-        t.start();
-        while (!output_.contains(marker) && t.elapsed() < timeoutMs) {
-            p.waitForReadyRead(100);
-            output_ += QString::fromUtf8(p.readAllStandardOutput());
-        }
-        return output_;
+        const QString copy = tree.file(QFileInfo(self()).fileName());
+        if (!QFileInfo::exists(copy))
+            QFile::copy(self(), copy);
+        return copy;
     }
 
-    QString output_;
+    // Lines of the transfer trace from byte offset `from` on that are feature reports the
+    // mouse received, without the time column.
+    static QStringList featureReports(const QString &tracePath, qint64 from)
+    {
+        QFile f(tracePath);
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        f.seek(from);
+        QStringList reports;
+        for (const QByteArray &line : f.readAll().split('\n')) {
+            const int at = line.indexOf(" cmd feature-out 9 ");
+            if (at > 0)
+                reports << QString::fromLatin1(line.mid(at + 19));
+        }
+        return reports;
+    }
+
+    static QVariant globalValue(const testsupport::ScratchTree &tree, const QString &key)
+    {
+        return QSettings(tree.file(QStringLiteral("modules/setting/apConfig.bin")),
+                         QSettings::IniFormat)
+            .value(key);
+    }
 
 private slots:
-    void init() { output_.clear(); }
-
     void quitFromTrayReturnsZeroFromAnyWorkingDirectory()
     {
-        QProcess p;
-        QVERIFY(startChild(p, QStringLiteral("quit"), QDir::rootPath()));
-        QVERIFY(p.waitForFinished(15000));
-        output_ += QString::fromUtf8(p.readAllStandardOutput());
-        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(p.exitCode(), 0);
-        QVERIFY2(output_.contains(QStringLiteral("cwd=") + QFileInfo(self()).absolutePath()),
-                 qPrintable(output_));
-        QVERIFY(output_.contains(QLatin1String("modules=yes")));
-        QVERIFY(output_.contains(QLatin1String("tray-entries=1")));
+        Child c;
+        QVERIFY(startChild(c, QStringLiteral("quit"), {}, QDir::rootPath()));
+        QVERIFY(c.process.waitForFinished(15000));
+        c.collect();
+        QCOMPARE(c.process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(c.process.exitCode(), 0);
+        QVERIFY2(c.out.contains(QStringLiteral("cwd=") + QFileInfo(self()).absolutePath()),
+                 qPrintable(c.out));
+        QVERIFY(c.out.contains(QLatin1String("modules=yes")));
+        QVERIFY(c.out.contains(QLatin1String("tray-entries=1")));
     }
 
-    void secondStartReturnsOneAndLeavesFirstRunning()
+    // The key belongs to the program, not its folder: a copy elsewhere is the same program.
+    // Without a mouse the running instance takes the request but shows nothing; options it
+    // refuses never reach it.
+    void secondStartOfAnyCopyReturnsOneAndHandsOverItsRequest()
     {
-        QProcess first;
+        Child first;
         QVERIFY(startChild(first, QStringLiteral("stay")));
-        QProcess second;
-        second.start(self(), {QStringLiteral("--child=quit")});
-        QVERIFY(second.waitForFinished(10000));
-        QCOMPARE(second.exitCode(), 1);
-        QVERIFY(!QString::fromUtf8(second.readAllStandardOutput()).contains("ready"));
-        QCOMPARE(first.state(), QProcess::Running);
-        // The running instance still answers.
+        testsupport::ScratchTree tree;
+
+        const Finished second = runToEnd(QStringLiteral("quit"), {}, copyOfSelf(tree));
+        QCOMPARE(second.status, 1);
+        QVERIFY(!second.out.contains(QLatin1String("ready")));
+        QVERIFY2(first.waitFor(QStringLiteral("request visible=0")), qPrintable(first.out));
+
+        for (const char *bad : {"0", "11", "x"}) {
+            const Finished refused =
+                runToEnd(QStringLiteral("quit"), {QStringLiteral("--profile"), bad});
+            QCOMPARE(refused.status, 2);
+            QVERIFY2(refused.err.contains(QStringLiteral("not \"%1\"").arg(bad)),
+                     qPrintable(refused.err));
+        }
+        // The running instance still answers, and saw no request from the refused starts.
         QVERIFY(sendRaw(instancemessage::encode(9487, "still here")));
-        QVERIFY(readUntil(first, "BOX")
-                    .contains(QString::fromLatin1(QByteArray("still here").toHex())));
-        stopChild(first);
+        QVERIFY(first.waitFor(QString::fromLatin1(QByteArray("still here").toHex())));
+        QCOMPARE(first.out.count(QLatin1String("request")), 1);
+        QCOMPARE(first.process.state(), QProcess::Running);
+    }
+
+    void hiddenStartStaysHiddenWhileConnectedUntilAPlainSecondStart()
+    {
+        testsupport::ScratchTree tree;
+        const QString program = copyOfSelf(tree);
+        Child first;
+        QVERIFY(startChild(first, QStringLiteral("mouse"), {QStringLiteral("--hidden")}, QString(),
+                           program));
+        QVERIFY2(first.waitFor(QStringLiteral("connected=1 visible=0")), qPrintable(first.out));
+
+        QCOMPARE(runToEnd(QStringLiteral("quit"), {QStringLiteral("--hidden")}).status, 1);
+        QVERIFY(first.waitFor(QStringLiteral("request visible=0")));
+        QCOMPARE(runToEnd(QStringLiteral("quit"), {}).status, 1);
+        QVERIFY2(first.waitFor(QStringLiteral("request visible=1")), qPrintable(first.out));
+    }
+
+    // --profile N makes the same choice as row N-1 of the top bar's profile list: at the first
+    // start once the mouse is connected (the window stays hidden), and when a second start
+    // hands it over. On a 560-family gun mouse the scene's profile sequence sends the new
+    // profile's report rate (03H for on-board profile 1), makes matrix 1 current (02H) and resets
+    // the gun matrices 2 to 4 (0DH).
+    void profileOptionChoosesTheProfileAfterTheConnect()
+    {
+        testsupport::ScratchTree tree;
+        {
+            QSettings config(tree.file(QStringLiteral("modules/setting/apConfig.bin")),
+                             QSettings::IniFormat);
+            config.setValue(QStringLiteral("mouse/icType"), QStringLiteral("560"));
+            config.setValue(QStringLiteral("mouse/isGun"), true);
+            config.setValue(QStringLiteral("mouse/profileNo"), 0);
+            QSettings p3(tree.file(QStringLiteral("modules/setting/p3.bin")), QSettings::IniFormat);
+            p3.setValue(QStringLiteral("mouse/reportRate"), 1); // rate code 4
+        }
+        const QString trace = tree.file(QStringLiteral("trace.txt"));
+        Child first;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("ORBIS_HID_TRACE"), trace);
+        first.process.setProcessEnvironment(env);
+        QVERIFY(startChild(first, QStringLiteral("mouse"), {QStringLiteral("--profile=4")},
+                           QString(), copyOfSelf(tree)));
+        QVERIFY2(first.waitFor(QStringLiteral("connected=1 visible=0")), qPrintable(first.out));
+        // A profile switch ends with the gun-matrix reset; the report rate the profile names
+        // goes out before it (the pages send their own settings in between).
+        const QStringList gunReset = {QStringLiteral("00 02 01 00 00 00 00 00 fc"),
+                                      QStringLiteral("00 0d 02 80 00 00 00 00 70"),
+                                      QStringLiteral("00 0d 03 80 00 00 00 00 6f"),
+                                      QStringLiteral("00 0d 04 80 00 00 00 00 6e")};
+        const auto switched = [&](qint64 from) {
+            const QStringList all = featureReports(trace, from);
+            return all.size() > 4 && all.mid(all.size() - 4) == gunReset;
+        };
+        // The report-rate commands (03H) that went out before the reset.
+        const auto rateReports = [&](qint64 from) {
+            const QStringList all = featureReports(trace, from);
+            return all.mid(0, all.size() - 4).filter(QRegularExpression(QStringLiteral("^00 03 ")));
+        };
+        // Profile 4 keeps the factory rate (code 1).
+        QVERIFY2(QTest::qWaitFor([&] { return switched(0); }, 10000),
+                 qPrintable(featureReports(trace, 0).join('\n')));
+        QCOMPARE(rateReports(0), QStringList{QStringLiteral("00 03 01 01 00 00 00 00 fa")});
+        QCOMPARE(globalValue(tree, QStringLiteral("mouse/profileNo")).toInt(), 3);
+
+        const qint64 before = QFileInfo(trace).size();
+        QCOMPARE(runToEnd(QStringLiteral("quit"), {QStringLiteral("--profile"), "3"}).status, 1);
+        QVERIFY(first.waitFor(QStringLiteral("request visible=0")));
+        QVERIFY2(QTest::qWaitFor([&] { return switched(before); }, 10000),
+                 qPrintable(featureReports(trace, before).join('\n')));
+        QCOMPARE(rateReports(before), QStringList{QStringLiteral("00 03 01 04 00 00 00 00 f7")});
+        QCOMPARE(globalValue(tree, QStringLiteral("mouse/profileNo")).toInt(), 2);
     }
 
     void instanceMessagesShowTheBoxOnlyForWellFormedText()
     {
-        QProcess p;
+        Child p;
         QVERIFY(startChild(p, QStringLiteral("stay")));
 
         // A client that connects and never writes must not block the next one.
         QLocalSocket idle;
-        idle.connectToServer(
-            SingleInstance::serverNameForKey(SingleInstance::keyForExecutable(self())));
+        idle.connectToServer(serverName());
         QVERIFY(idle.waitForConnected(3000));
 
         const QByteArray text = QStringLiteral("Grüße 9487").toUtf8();
@@ -176,24 +360,80 @@ private slots:
         QVERIFY(sendRaw(instancemessage::encode(9487, text).left(10)));  // truncated
         QVERIFY(sendRaw(oversized));                                     // absurd length
         QVERIFY(sendRaw(QByteArray("\x0f\x25")));                        // not even a header
-        QVERIFY(sendRaw(instancemessage::encode(9487, text)));           // n bytes: the box
+        // A start request with a body it cannot read: dropped with a debug line.
+        QVERIFY(sendRaw(instancemessage::encode(instancemessage::kStartRequestTag, text)));
+        QVERIFY(sendRaw(instancemessage::encode(9487, text))); // n bytes: the box
 
-        const QString out = readUntil(p, QStringLiteral("BOX"));
-        QCOMPARE(out.count(QStringLiteral("BOX")), 1);
+        QVERIFY(p.waitFor(QStringLiteral("BOX")));
         // Give any late message the chance to show up before judging.
         QTest::qWait(300);
-        output_ += QString::fromUtf8(p.readAllStandardOutput());
-        QCOMPARE(output_.count(QStringLiteral("BOX")), 1);
-        QVERIFY(output_.contains(QString::fromLatin1(text.toHex())));
+        p.collect();
+        QCOMPARE(p.out.count(QStringLiteral("BOX")), 1);
+        QVERIFY(p.out.contains(QString::fromLatin1(text.toHex())));
+        QVERIFY2(p.err.contains(QLatin1String("start request dropped")), qPrintable(p.err));
 
         // The socket is private to the user.
-        const QFileInfo socketInfo(
-            SingleInstance::serverNameForKey(SingleInstance::keyForExecutable(self())));
+        const QFileInfo socketInfo(serverName());
         QVERIFY(socketInfo.exists());
         const QFileInfo dirInfo(socketInfo.absolutePath());
         QVERIFY(!(dirInfo.permissions() & (QFileDevice::ReadOther | QFileDevice::WriteOther |
                                            QFileDevice::ReadGroup | QFileDevice::WriteGroup)));
-        stopChild(p);
+    }
+
+    // Without XDG_RUNTIME_DIR the lock and socket go to a folder of our own in the temporary
+    // directory: made private, and never one that someone else holds.
+    void instanceFolderWithoutRuntimeDirIsPrivate_data()
+    {
+        QTest::addColumn<QString>("squatter"); // what is already at the folder's name
+        QTest::newRow("nothing") << QString();
+        QTest::newRow("own folder open to all") << QStringLiteral("open");
+        QTest::newRow("symbolic link") << QStringLiteral("link");
+        if (::geteuid() == 0) // only root can give a folder away
+            QTest::newRow("another user's folder") << QStringLiteral("foreign");
+    }
+
+    void instanceFolderWithoutRuntimeDirIsPrivate()
+    {
+        QFETCH(QString, squatter);
+        QTemporaryDir tmp, home;
+        const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+        const QByteArray savedTmp = qgetenv("TMPDIR");
+        const QByteArray savedCache = qgetenv("XDG_CACHE_HOME");
+        qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("TMPDIR", tmp.path().toUtf8());
+        qputenv("XDG_CACHE_HOME", home.path().toUtf8());
+        const QString folder = tmp.path() + QStringLiteral("/orbis-mouse-") +
+                               QString::number(::geteuid());
+        const QFile::Permissions all = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                       QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                       QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+        const QString elsewhere = tmp.path() + QStringLiteral("/elsewhere");
+        if (squatter == QLatin1String("open") || squatter == QLatin1String("foreign")) {
+            QDir().mkdir(folder);
+            QFile::setPermissions(folder, all);
+            if (squatter == QLatin1String("foreign"))
+                QVERIFY(::chown(folder.toLocal8Bit().constData(), 65534, 65534) == 0);
+        } else if (squatter == QLatin1String("link")) {
+            QDir().mkdir(elsewhere);
+            QFile::setPermissions(elsewhere, all);
+            QVERIFY(QFile::link(elsewhere, folder));
+        }
+
+        const QString socket = SingleInstance::serverNameForKey(QStringLiteral("k"));
+        const QString used = QFileInfo(socket).absolutePath();
+        qputenv("XDG_RUNTIME_DIR", savedRuntime);
+        qputenv("TMPDIR", savedTmp);
+        qputenv("XDG_CACHE_HOME", savedCache);
+
+        const bool ours = squatter.isEmpty() || squatter == QLatin1String("open");
+        QCOMPARE(used, ours ? folder : home.path() + QStringLiteral("/orbis-mouse-runtime"));
+        const QFileInfo info(used);
+        QVERIFY(info.isDir() && !info.isSymLink());
+        QCOMPARE(info.ownerId(), ::geteuid());
+        QCOMPARE(info.permissions() & all,
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (squatter == QLatin1String("link")) // the link's target is left as it was
+            QCOMPARE(QFileInfo(elsewhere).permissions() & all, all);
     }
 };
 
@@ -203,9 +443,16 @@ int main(int argc, char **argv)
         const QString arg = QString::fromLocal8Bit(argv[i]);
         if (arg.startsWith(QLatin1String("--child="))) {
             childMode = arg.mid(8);
-            return orbisMain(1, argv);
+            // The child's own command line: the program name and what follows the mode.
+            std::vector<char *> rest{argv[0]};
+            rest.insert(rest.end(), argv + i + 1, argv + argc);
+            rest.push_back(nullptr);
+            return orbisMain(static_cast<int>(rest.size()) - 1, rest.data());
         }
     }
+    // A runtime folder of this run's own (private, as the user's is), inherited by the children.
+    QTemporaryDir runtime;
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
     QCoreApplication app(argc, argv);
     EntryTest test;
     return QTest::qExec(&test, argc, argv);

@@ -1,9 +1,13 @@
 // The host widget and window controller inside one process: poll-timer coalescing, the tray's
-// restore rule, the UI start sequence, and the controller's window slots.
+// restore rule, desktops without a tray, the UI start sequence, and the controller's window
+// slots.
 #include "app/globals.h"
+#include "app/nomousenotice.h"
 #include "app/widget.h"
 #include "bridge/myqquickview.h"
 #include "bridge/ui_controler.h"
+#include "platform/dialogs.h"
+#include "sim/simdevice.h"
 #include "support/testsupport.h"
 
 #include <QApplication>
@@ -11,6 +15,7 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 class WidgetTest : public QObject
 {
@@ -65,6 +70,33 @@ private slots:
         deviceConnected = false;
     }
 
+    // The scene's minimise and close buttons, then the tray's double click.
+    void trayDoubleClickBringsAMinimisedWindowBack_data()
+    {
+        QTest::addColumn<bool>("alsoClosed");
+        QTest::newRow("minimised") << false;
+        QTest::newRow("minimised, then closed") << true;
+    }
+
+    void trayDoubleClickBringsAMinimisedWindowBack()
+    {
+        QFETCH(bool, alsoClosed);
+        testsupport::ScratchTree tree;
+        Widget w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.controller->onMinimize();
+        QVERIFY(w.isMinimized());
+        if (alsoClosed)
+            w.controller->onClose();
+        deviceConnected = true;
+        w.trayIconActivated(QSystemTrayIcon::DoubleClick);
+        deviceConnected = false;
+        QVERIFY(w.isVisible());
+        QVERIFY(!w.isMinimized());
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+    }
+
     void windowIsFramelessTranslucentAndSizedToTheScene()
     {
         testsupport::ScratchTree tree;
@@ -113,6 +145,67 @@ private slots:
         detached.onClose();
         detached.onMinimize();
         detached.setBusy(); // no view yet either
+    }
+
+    // With a tray, closing only hides and a check without a mouse shows nothing new. Without
+    // one, the program stays reachable: a notice says why no mouse was found, a later connect
+    // brings the window in its place, and closing either of them ends the program. (Runs the
+    // application's event loop, which only the quit ends.)
+    void withoutATrayTheProgramStaysReachableAndCanEnd_data()
+    {
+        QTest::addColumn<bool>("tray");
+        QTest::addColumn<bool>("closeTheNotice"); // else connect, then close the window
+        QTest::newRow("tray") << true << false;
+        QTest::newRow("no tray, notice closed") << false << true;
+        QTest::newRow("no tray, window closed") << false << false;
+    }
+
+    void withoutATrayTheProgramStaysReachableAndCanEnd()
+    {
+        QFETCH(bool, tray);
+        QFETCH(bool, closeTheNotice);
+        testsupport::ScratchTree tree;
+        platform::setTrayProbe([tray] { return tray; });
+        Widget w;
+        w.show();
+        w.checkDevice(); // nothing attached
+        QVERIFY(!w.isVisible());
+        if (tray) {
+            QVERIFY(!w.noMouseNotice());
+            sim::attachMouse(sim::MouseConfig());
+            w.checkDevice();
+            w.show();
+            w.controller->onClose();
+            QVERIFY(!w.isVisible());
+            QVERIFY(w.hid.listenRunning); // the program goes on
+        } else {
+            NoMouseNotice *notice = w.noMouseNotice();
+            QVERIFY(notice && notice->isVisible());
+            QCOMPARE(notice->windowTitle(), w.windowTitle());
+            QVERIFY(NoMouseNotice::noticeText().contains(QLatin1String("70-orbis-mouse.rules")));
+            if (!closeTheNotice) {
+                sim::attachMouse(sim::MouseConfig());
+                w.checkDevice();
+                QVERIFY(!notice->isVisible());
+                QVERIFY(w.isVisible());
+            }
+            QTimer::singleShot(0, &w, [&] {
+                if (closeTheNotice)
+                    notice->close();
+                else
+                    w.controller->onClose();
+            });
+            QTimer guard; // ends a loop the close failed to end
+            guard.setSingleShot(true);
+            QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+            guard.start(10000);
+            QCOMPARE(QApplication::exec(), 0);
+            guard.stop();
+            QVERIFY(!w.hid.listenRunning);
+        }
+        platform::setTrayProbe([] { return true; });
+        deviceConnected = false;
+        sim::detachAll();
     }
 
     void busyProtectionDisablesTheViewForItsTime()

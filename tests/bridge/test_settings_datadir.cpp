@@ -1,11 +1,11 @@
 // Where the program works: beside the executable when its data tree can be written, otherwise in
-// the per-user data directory, seeded once from the installed factory tree.
+// the per-user data directory, seeded once from the installed factory tree; the demo always in
+// a per-user tree of its own.
 #include "app/datadir.h"
 #include "settingsfiles.h"
 
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -41,8 +41,7 @@ private slots:
         QFile::setPermissions(factory + QStringLiteral("/setting/p1.bin"),
                               QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
 
-        const QString user = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-        QVERIFY(user.startsWith(home_.path()));
+        const QString user = home_.path() + QStringLiteral("/orbis-mouse");
         QCOMPARE(resolveWorkingDirectory(bin), user);
         QCOMPARE(bytesOf(user + QStringLiteral("/modules/setting/apConfig.bin")),
                  QByteArray("[mouse]\nicType=553\n"));
@@ -56,6 +55,35 @@ private slots:
         QCOMPARE(resolveWorkingDirectory(bin), user);
         QCOMPARE(bytesOf(user + QStringLiteral("/modules/setting/p1.bin")),
                  QByteArray("[mouse]\nreportRate=0\n"));
+    }
+
+    // The demo always works in a tree of its own, seeded from the factory tree of the build or
+    // installation, never from the portable tree that the real program changes.
+    void theDemoHasItsOwnTreeSeededFromTheFactoryFiles_data()
+    {
+        QTest::addColumn<bool>("factoryTreeExists");
+        QTest::newRow("build or installation") << true;
+        QTest::newRow("portable tree only") << false;
+    }
+
+    void theDemoHasItsOwnTreeSeededFromTheFactoryFiles()
+    {
+        QFETCH(bool, factoryTreeExists);
+        QTemporaryDir prefix;
+        const QString bin = prefix.path() + QStringLiteral("/bin");
+        writeBytes(bin + QStringLiteral("/modules/setting/apConfig.bin"), "[common]\nrun=1\n");
+        if (factoryTreeExists)
+            writeBytes(prefix.path() +
+                           QStringLiteral("/share/orbis-mouse/modules/setting/apConfig.bin"),
+                       "[common]\nfactory=1\n");
+
+        const QString demo = home_.path() + QStringLiteral("/orbis-mouse-demo");
+        QDir(demo).removeRecursively();
+        QCOMPARE(userDataTree(QStringLiteral("orbis-mouse-demo"), bin), demo);
+        QCOMPARE(bytesOf(demo + QStringLiteral("/modules/setting/apConfig.bin")),
+                 QByteArray(factoryTreeExists ? "[common]\nfactory=1\n" : "[common]\nrun=1\n"));
+        // The real program still works beside the executable.
+        QCOMPARE(resolveWorkingDirectory(bin), bin);
     }
 
 private:

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QRandomGenerator>
+#include <QSignalSpy>
 #include <QtTest>
 
 class DeviceListenerTest : public QObject
@@ -43,6 +44,7 @@ private slots:
     void cleanup()
     {
         h.reset(); // stops the listener and waits for it
+        sim::detachAll();
         for (int i = 0; i < 8; ++i)
             dpiSwitchText[i] = savedTexts[i];
     }
@@ -71,10 +73,45 @@ private slots:
         connectMouse();
         mouse->sendEventReport(report("060703"));
         mouse->sendEventReport(report("06080003"));
-        mouse->sendEventReport(report("0607000300"));
         mouse->sendEventReport(report("06070006")); // the marker that everything was read
         QTRY_COMPARE_WITH_TIMEOUT(h->recorder.dpiValues, QList<int>{6}, 3000);
         QCOMPARE(h->balloons.size(), 1);
+    }
+
+    // hidraw hands over the whole report: the first four bytes of any report of at least four
+    // count. The device object works here on its own, without a window.
+    void reportsOfFourBytesOrMoreAreReadFromTheirStart_data()
+    {
+        QTest::addColumn<QByteArray>("event");
+        QTest::addColumn<QList<int>>("stages");
+        const QByteArray tail(28, '\x55');
+        QTest::newRow("4 bytes") << report("06070003") << QList<int>{3};
+        QTest::newRow("8 bytes") << report("0607000500000000") << QList<int>{5};
+        QTest::newRow("32 bytes") << report("06070002") + tail << QList<int>{2};
+        QTest::newRow("32 bytes, other code") << report("06080002") + tail << QList<int>{};
+    }
+
+    void reportsOfFourBytesOrMoreAreReadFromTheirStart()
+    {
+        QFETCH(QByteArray, event);
+        QFETCH(QList<int>, stages);
+        mouse = sim::attachMouse(sim::MouseConfig());
+        Hid_Thread hid;
+        DeviceEntry entry;
+        entry.devPath = mouse->commandPath();
+        entry.devPath2 = mouse->eventPath();
+        hid.setDeviceTable({entry});
+        hid.devIndex = 0;
+        QSignalSpy switched(&hid, &Hid_Thread::dpiSwitched);
+        hid.startHidListen(0);
+        QTest::qWait(60); // the kernel drops what arrives in the first 50 ms after the open
+        mouse->sendEventReport(event);
+        mouse->sendEventReport(report("06070007")); // the marker that everything was read
+        QTRY_VERIFY_WITH_TIMEOUT(!switched.isEmpty() && switched.last().value(0) == 7, 3000);
+        QList<int> seen;
+        for (const QList<QVariant> &arguments : switched)
+            seen << arguments.value(0).toInt();
+        QCOMPARE(seen, stages + QList<int>{7});
     }
 
     void unplugEndsTheListenerAndDisablesTheView()

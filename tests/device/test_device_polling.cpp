@@ -1,5 +1,5 @@
 // Device polling with a host widget against simulated devices: which entry connects, what a
-// failed handshake does, deferral of a check that falls due inside another, and the per-profile
+// failed handshake does, what a check tells the log, deferral of a check that falls due inside another, and the per-profile
 // commands' rule read from the view.
 #include "app/globals.h"
 #include "widgetharness.h"
@@ -35,6 +35,46 @@ private slots:
         // The listener start switched on the event reports (553: bit 40H of option byte 4).
         QVERIFY(uchar(mouse->keyboardOptions().at(3)) & 0x40);
         QCOMPARE(mouse->badChecksums(), 0);
+    }
+
+    // Each check says what it searched and found; a node this user may not open is named with
+    // the fix.
+    void checkTellsWhatItSearchedAndWhyNothingConnected_data()
+    {
+        QTest::addColumn<bool>("attached");
+        QTest::addColumn<bool>("openRefused");
+        QTest::newRow("nothing attached") << false << false;
+        QTest::newRow("mouse refuses its open") << true << true;
+        QTest::newRow("mouse connects") << true << false;
+    }
+
+    void checkTellsWhatItSearchedAndWhyNothingConnected()
+    {
+        QFETCH(bool, attached);
+        QFETCH(bool, openRefused);
+        WidgetHarness h;
+        sim::SimMouse *mouse = attached ? sim::attachMouse(mouseConfig()) : nullptr;
+        if (mouse)
+            mouse->setOpenFails(openRefused);
+        testsupport::LogCapture log;
+        h.widget->checkDevice();
+        const QString found =
+            mouse ? QStringLiteral("%1 (1209:0001 ff00:ff00, command), "
+                                   "%2 (1209:0001 ff01:ff01, event)")
+                        .arg(mouse->commandPath(), mouse->eventPath())
+                  : QStringLiteral("no interface of these ids");
+        QCOMPARE(log.lines().filter(QStringLiteral("Device check:")),
+                 QStringList{QStringLiteral("Device check: searched 1209:0002, 1209:0001; found ") +
+                             found});
+        const QStringList refused = log.lines().filter(QStringLiteral("permission denied"));
+        QCOMPARE(refused.size(), openRefused ? 1 : 0);
+        if (openRefused) {
+            QVERIFY(refused[0].startsWith(QStringLiteral("Cannot open ") + mouse->commandPath() +
+                                          QStringLiteral(": permission denied. ")));
+            QVERIFY(refused[0].contains(
+                QStringLiteral("sudo cp packaging/70-orbis-mouse.rules /etc/udev/rules.d/")));
+        }
+        QCOMPARE(deviceConnected, attached && !openRefused);
     }
 
     void withBothAttachedEntryZeroConnects()
@@ -121,7 +161,7 @@ private slots:
         QVERIFY(log.lines().isEmpty());
         h.hid().hidIdle = true;
         QTRY_VERIFY(deviceConnected);
-        QCOMPARE(log.lines().filter(QRegularExpression("^(Device|cmd)")),
+        QCOMPARE(log.lines().filter(QRegularExpression("^(Device (Dis)?Connect|cmd Failed.*)$")),
                  QStringList{QStringLiteral("Device Connect")});
     }
 
@@ -170,7 +210,7 @@ private slots:
         QVERIFY(log.lines().filter(QStringLiteral("cmd Failed")).isEmpty());
     }
 
-    void perProfileCommandsFollowTheViewsGunFlag()
+    void perProfileCommandsFollowTheGunFlag()
     {
         WidgetHarness h;
         sim::MouseConfig c = mouseConfig();
@@ -187,12 +227,12 @@ private slots:
                 n += t.kind == sim::TransferKind::FeatureOut;
             return n;
         };
-        h.view()->isGun = true;
+        h.hid().isGun = true;
         mouse->clearTransfers();
         h.hid().hid560_03H_SetReportRate(2);
         QCOMPARE(reports(), 1);
         QCOMPARE(mouse->profileReportRate(1), 2);
-        h.view()->isGun = false;
+        h.hid().isGun = false;
         mouse->clearTransfers();
         h.hid().hid560_04H_SetCurrentDPI(3);
         QCOMPARE(reports(), 4);

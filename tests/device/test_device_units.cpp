@@ -64,16 +64,20 @@ private slots:
     {
         testsupport::LogCapture log;
         const DeviceList list =
-            readDeviceTable(writeTable("[common]\ndeviceCount=5\n"
+            readDeviceTable(writeTable("[common]\ndeviceCount=8\n"
                                        "[0]\nvid=zz\nusagePage=ff00\n" // not hexadecimal
                                        "[1]\npid=12345\n"              // does not fit 16 bits
                                        "[2]\nreportLength=0\n"         // no usable chunk size
                                        "[3]\nreportLength=-8\n"
-                                       "[4]\nvid=1209\nreportLength=64\n")); // the good one
-        QCOMPARE(list.size(), 1);
+                                       "[4]\nreportLength=1025\n" // every block would be huge
+                                       "[5]\nreportLength=2000000000\n"
+                                       "[6]\nvid=1209\nreportLength=64\n" // the good ones
+                                       "[7]\nvid=1209\nreportLength=1024\n"));
+        QCOMPARE(list.size(), 2);
         QCOMPARE(list[0].vid, quint16(0x1209));
         QCOMPARE(list[0].reportLength, 64);
-        QCOMPARE(log.lines().filter(QStringLiteral("entry skipped")).size(), 4);
+        QCOMPARE(list[1].reportLength, 1024);
+        QCOMPARE(log.lines().filter(QStringLiteral("entry skipped")).size(), 6);
     }
 
     void hugeDeviceCountCostsOnlyThePresentGroups()

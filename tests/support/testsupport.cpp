@@ -1,11 +1,23 @@
 #include "support/testsupport.h"
 
+#include "platform/dialogs.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 
 namespace testsupport
 {
+
+namespace
+{
+// Tests run offscreen, where no tray exists. They see the written behaviour of a desktop with
+// a tray unless a test decides otherwise.
+const bool trayAssumed = [] {
+    platform::setTrayProbe([] { return true; });
+    return true;
+}();
+} // namespace
 
 QString binDir()
 {
@@ -29,7 +41,7 @@ static void copyTree(const QString &from, const QString &to)
 
 ScratchTree::ScratchTree()
 {
-    copyTree(binDir() + QStringLiteral("/modules"), dir_.path() + QStringLiteral("/modules"));
+    copyTree(QStringLiteral(ORBIS_FACTORY_DIR), dir_.path() + QStringLiteral("/modules"));
     QDir().mkpath(dir_.path() + QStringLiteral("/modules/macro"));
     previous_ = QDir::currentPath();
     QDir::setCurrent(dir_.path());

@@ -11,8 +11,9 @@ namespace testsupport
 // The folder that holds the built programs and their modules/ tree.
 QString binDir();
 
-// A private copy of the built modules/ tree in a temporary folder, made the working directory
-// for the copy's lifetime, so a test may change settings files freely.
+// A private copy of the built factory tree (share/orbis-mouse/modules of the build, which no
+// program run changes) in a temporary folder, made the working directory for the copy's
+// lifetime, so a test may change settings files freely.
 class ScratchTree
 {
 public:

@@ -1,36 +1,759 @@
-// Macro editor page. UNFINISHED: carries the entry points the main window uses; the editor
-// itself is built later.
+// Macro editor page: the macro library on the left, the actions of the selected macro on the
+// right, recording from the global input capture, editing and inserting actions, the repeat
+// count. Every change is saved at once and announced with modifyMacroData, so the main window
+// re-sends the macro to every button that plays it.
 import QtQuick
+import "../basic"
+import "macrocode.js" as MacroCode
 
-PageStub {
+PanelFrame {
     id: macroEditor
+    objectName: "macroEditorMain"
     width: 640
     height: 448
+    visible: false
     titleText: mainIten.langText(macroEditorLang, 0)
 
     property var macroEditorLang: ["Macro Editor", "Macro Name", "New", "Delete", "Action",
         "Stop Record", "Times", "OK", "Start Record", "Delay", "Delete", "Import", "Export",
         "Insert Delay", "Insert Key", "Insert Left Key", "Insert Middle Key", "Insert Right Key",
         "", ""]
-    property bool isInputting: false
-    property bool isInsertting: false
+    readonly property int maxMacros: 100
+    property bool isInputting: false   // recording
+    property bool isInsertting: false  // the insert-key dialog is open
+    property int ticks: 0              // 10 ms steps since the last recorded event
+    property string insertLabel: ""
+    property string nameMessage: ""    // why the last name was refused
+    // The names in list order, for the key assignment page's macro list.
+    property var macroNames: []
     property alias macroNumber_lv: macroList
+    property alias actionList: actionList
 
     signal deleteMacro(string macroName)
     signal modifyMacroName(string oldMacroName, string newMacroName)
     signal modifyMacroData(string macroName)
 
-    function init() {}
-    function macroEditorFocus() {}
-    function detectKeyboard(isDown, usbCode) {}
-    function detectInput(isDown, usbCode) {}
-    function sendMacro(index, macroName) {}
+    function lang(i) { return mainIten.langText(macroEditorLang, i) }
+
+    // --- The library ---
+
+    function init() {
+        var names = ui_View.getNameList(0)
+        if (names.length === 2 && String(names[1]) === "loadermarlow")
+            names = [names[0]]
+        macroModel.clear()
+        for (var i = 0; i < names.length && i < maxMacros; ++i)
+            macroModel.append({ "name": String(names[i]) })
+        macroList.currentIndex = -1
+        actionModel.clear()
+        refreshNames(false)
+    }
+
+    function selectedName() {
+        return macroList.currentIndex >= 0 && macroList.currentIndex < macroModel.count
+               ? macroModel.get(macroList.currentIndex).name : ""
+    }
+
+    function hasName(name) {
+        for (var i = 0; i < macroModel.count; ++i)
+            if (macroModel.get(i).name === name)
+                return true
+        return false
+    }
+
+    // "Macro_<n>" with the lowest n not in the list.
+    function freeName() {
+        for (var n = 0; n < maxMacros; ++n)
+            if (!hasName("Macro_" + n))
+                return "Macro_" + n
+        return ""
+    }
+
+    // Stores the list and hands it to the key assignment page.
+    function refreshNames(store) {
+        var names = []
+        for (var i = 0; i < macroModel.count; ++i)
+            names.push(macroModel.get(i).name)
+        if (store)
+            ui_View.updataNameList(0, names)
+        macroNames = names
+        if (typeof keyAssigmentMain !== "undefined" && keyAssigmentMain
+                && typeof keyAssigmentMain.setMacroNames === "function")
+            keyAssigmentMain.setMacroNames(names)
+    }
+
+    function selectMacro(index) {
+        stopRecording()
+        macroList.currentIndex = index
+        actionList.currentIndex = -1
+        loadActions()
+    }
+
+    function newMacro() {
+        nameMessage = ""
+        var name = freeName()
+        if (macroModel.count >= maxMacros || name === "")
+            return
+        macroModel.append({ "name": name })
+        ui_View.createMacroIni(name, 0)
+        selectMacro(macroModel.count - 1)
+        refreshNames(true)
+    }
+
+    function importMacro() {
+        nameMessage = ""
+        var name = freeName()
+        if (macroModel.count >= maxMacros || name === "")
+            return
+        var at = macroList.currentIndex >= 0 ? macroList.currentIndex : macroModel.count
+        macroModel.insert(at, { "name": name })
+        if (!ui_View.loadMacroFile(name))
+            ui_View.createMacroIni(name, 0)
+        selectMacro(at)
+        refreshNames(true)
+    }
+
+    function exportMacro() {
+        if (selectedName() !== "")
+            ui_View.saveMacroFile(selectedName())
+    }
+
+    function deleteSelected() {
+        var name = selectedName()
+        if (name === "")
+            return
+        stopRecording()
+        var index = macroList.currentIndex
+        ui_View.deleteMacroIni(name)
+        actionModel.clear()
+        deleteMacro(name)
+        macroModel.remove(index)
+        selectMacro(Math.min(index, macroModel.count - 1))
+        refreshNames(true)
+    }
+
+    // A new name is taken only when no other macro has it and it can be a file name.
+    function renameMacro(index, newName) {
+        if (index < 0 || index >= macroModel.count)
+            return
+        var oldName = macroModel.get(index).name
+        if (hasName(newName))
+            return
+        var problem = String(ui_View.checkMacroName(newName))
+        if (problem !== "") {
+            nameMessage = problem
+            return
+        }
+        nameMessage = ""
+        modifyMacroName(oldName, newName)
+        macroModel.setProperty(index, "name", newName)
+        refreshNames(true)
+    }
+
+    // --- The actions of the selected macro ---
+
+    function loadActions() {
+        actionModel.clear()
+        var name = selectedName()
+        if (name === "")
+            return
+        var entries = ui_View.loadMacroIni(name)
+        if (entries.length === 0)
+            return
+        var actions = MacroCode.parseActions(entries.slice(0, entries.length - 1))
+        for (var i = 0; i < actions.length; ++i)
+            actionModel.append(actions[i])
+        repeatInput.textValue = String(entries[entries.length - 1])
+    }
+
+    function actions() {
+        var list = []
+        for (var i = 0; i < actionModel.count; ++i) {
+            var a = actionModel.get(i)
+            list.push({ "type": a.type, "info": a.info })
+        }
+        return list
+    }
+
+    function recordCount() {
+        return MacroCode.recordCount(actions())
+    }
+
+    function isFull() {
+        return recordCount() >= MacroCode.recordLimit
+    }
+
+    function autoSave() {
+        var name = selectedName()
+        if (name === "")
+            return
+        var texts = []
+        var list = actions()
+        for (var i = 0; i < list.length; ++i)
+            texts.push(MacroCode.actionText(list[i]))
+        ui_View.saveMacroIni(name, texts, parseInt(repeatInput.textValue) || 0)
+        modifyMacroData(name)
+    }
+
+    function sendMacro(index, macroName) {
+        var entries = ui_View.loadMacroIni(macroName)
+        if (entries.length === 0)
+            return
+        var list = MacroCode.parseActions(entries.slice(0, entries.length - 1))
+        var repeat = parseInt(entries[entries.length - 1]) || 0
+        var bytes = MacroCode.deCode(list, repeat, function (label) {
+            return _KeyCodeString.strTokeycode(label)
+        })
+        ui_View.mouseSendMacroData(bytes, index)
+    }
+
+    // --- Recording ---
+
+    function startRecording() {
+        closeMenus()
+        actionModel.clear()
+        actionList.currentIndex = -1
+        ticks = 0
+        tickTimer.start()
+        isInputting = true
+    }
+
+    function stopRecording() {
+        if (!isInputting)
+            return
+        tickTimer.stop()
+        isInputting = false
+        autoSave()
+    }
+
+    function detectKeyboard(isDown, usbCode) {
+        if (!isInputting || isFull())
+            return
+        var label = _KeyCodeString.keycodeTostr(usbCode)
+        if (label === "")
+            return
+        if (actionModel.count > 0 && delayBox.isSelect)
+            actionModel.append({ "type": 0, "info": String(ticks * 10) })
+        ticks = 0
+        var mouseButton = usbCode >= 0xF0
+        var type = isDown ? (mouseButton ? 3 : 1) : (mouseButton ? 4 : 2)
+        actionModel.append({ "type": type, "info": label })
+        actionList.positionViewAtEnd()
+    }
+
+    // --- Editing ---
+
+    function deleteAction() {
+        if (actionList.currentIndex < 0)
+            return
+        actionModel.remove(actionList.currentIndex)
+        actionList.currentIndex = Math.min(actionList.currentIndex, actionModel.count - 1)
+        autoSave()
+    }
+
+    function insertDelay() {
+        if (isFull() || selectedName() === "")
+            return
+        var at = actionList.currentIndex >= 0 ? actionList.currentIndex : actionModel.count
+        actionModel.insert(at, { "type": 0, "info": "50" })
+        actionList.currentIndex = at
+        autoSave()
+    }
+
+    // The pair press, release of a label; before the selected action for keys, after it for
+    // mouse buttons; at the end when the last action (or nothing) is selected.
+    function insertPair(pressType, label, after) {
+        var selected = actionList.currentIndex
+        var at = actionModel.count
+        if (selected >= 0 && selected < actionModel.count - 1)
+            at = after ? selected + 1 : selected
+        actionModel.insert(at, { "type": pressType, "info": label })
+        actionModel.insert(at + 1, { "type": pressType + 1, "info": label })
+        autoSave()
+    }
+
+    function openInsertKey() {
+        if (isFull() || selectedName() === "")
+            return
+        insertLabel = ""
+        isInsertting = true
+        insertDialog.visible = true
+    }
+
+    function detectInput(isDown, usbCode) {
+        if (isInsertting && usbCode < 0xF0) {
+            var label = _KeyCodeString.keycodeTostr(usbCode)
+            if (label !== "")
+                insertLabel = label
+        }
+    }
+
+    function closeInsertKey(accept) {
+        isInsertting = false
+        insertDialog.visible = false
+        if (accept && insertLabel !== "")
+            insertPair(1, insertLabel, false)
+    }
+
+    function insertMouseButton(code) {
+        if (isFull() || selectedName() === "")
+            return
+        insertPair(3, _KeyCodeString.keycodeTostr(code), true)
+    }
+
+    function setDelay(index, text) {
+        var ms = parseInt(text)
+        if (isNaN(ms) || index < 0 || index >= actionModel.count)
+            return
+        actionModel.setProperty(index, "info", String(Math.max(0, Math.min(65535, ms))))
+        autoSave()
+    }
+
+    function macroMenuCmd(cmd) {
+        closeMenus()
+        if (cmd === 0)
+            deleteSelected()
+        else if (cmd === 1)
+            importMacro()
+        else if (cmd === 2)
+            exportMacro()
+    }
+
+    function actionMenuCmd(cmd) {
+        closeMenus()
+        switch (cmd) {
+        case 0: deleteAction(); break
+        case 1: insertDelay(); break
+        case 2: openInsertKey(); break
+        case 3: insertMouseButton(0xF0); break
+        case 4: insertMouseButton(0xF2); break
+        case 5: insertMouseButton(0xF1); break
+        }
+    }
+
+    function closeMenus() {
+        macroMenu.visible = false
+        actionMenu.visible = false
+    }
+
+    // A press elsewhere in the panel (or on the mask) closes the menus and ends an edit.
+    function macroEditorFocus() {
+        closeMenus()
+        if (macroList.editIndex >= 0)
+            macroList.finishEdit()
+        if (actionList.editIndex >= 0)
+            actionList.finishEdit()
+    }
+
+    function close() {
+        stopRecording()
+        closeInsertKey(false)
+        closeMenus()
+        visible = false
+        mainMask.visible = false
+        if (typeof keyAssigmentMain !== "undefined" && keyAssigmentMain
+                && typeof keyAssigmentMain.closeMacroMenu === "function")
+            keyAssigmentMain.closeMacroMenu()
+    }
 
     onBackgroundPressed: macroEditorFocus()
+    onCloseClicked: close()
 
-    ListView {
-        id: macroList
-        currentIndex: -1
-        model: 0
+    Timer {
+        id: tickTimer
+        objectName: "tickTimer"
+        interval: 10
+        repeat: true
+        onTriggered: ticks += 1
+    }
+
+    ListModel { id: macroModel }
+    ListModel { id: actionModel }
+
+    component Caption: Text {
+        font.family: mainIten.fontFamily
+        font.pixelSize: mainIten.fontNormalSize
+        color: mainIten.fontColor
+        verticalAlignment: Text.AlignVCenter
+        elide: Text.ElideRight
+    }
+
+    // The type of an action at a glance: a clock for a delay, a key cap or a mouse with an
+    // arrow down for a press and up for a release.
+    component ActionIcon: Item {
+        property int actionType: 0
+        width: 28
+        height: 18
+        Rectangle {
+            visible: actionType === 0
+            x: 4; width: 18; height: 18
+            radius: 9
+            color: "transparent"
+            border.color: mainIten.colorGray3
+            Rectangle { x: 8; y: 3; width: 2; height: 7; color: mainIten.colorGray3 }
+            Rectangle { x: 8; y: 8; width: 6; height: 2; color: mainIten.colorGray3 }
+        }
+        Rectangle {
+            visible: actionType === 1 || actionType === 2
+            width: 18; height: 16
+            y: 1
+            radius: 3
+            color: mainIten.colorGray1
+            border.color: mainIten.colorGray3
+        }
+        Rectangle {
+            visible: actionType === 3 || actionType === 4
+            x: 3; width: 12; height: 18
+            radius: 6
+            color: mainIten.colorGray1
+            border.color: mainIten.colorGray3
+            Rectangle { x: 5; y: 1; width: 2; height: 6; color: mainIten.colorGray3 }
+        }
+        Text {
+            visible: actionType >= 1 && actionType <= 4
+            x: 18; width: 10; height: 18
+            verticalAlignment: Text.AlignVCenter
+            text: actionType === 1 || actionType === 3 ? "\u2193" : "\u2191"
+            font.pixelSize: mainIten.fontNormalSize
+            font.bold: true
+            color: actionType === 1 || actionType === 3 ? mainIten.colorOrange : "#4a90e2"
+        }
+    }
+
+    // A column of menu entries shown where the list was right-clicked.
+    component PopupMenu: Rectangle {
+        id: popup
+        property var entries: []
+        signal chosen(int cmd)
+        width: 150
+        height: column.height + 4
+        visible: false
+        z: 10
+        color: mainIten.colorGray0
+        border.color: mainIten.colorGray1
+        Column {
+            id: column
+            x: 2
+            y: 2
+            Repeater {
+                model: popup.entries
+                TextButton {
+                    width: popup.width - 4
+                    textValue: modelData
+                    textAlign: Text.AlignLeft
+                    normalColor: mainIten.colorGray0
+                    onClicked: popup.chosen(index)
+                }
+            }
+        }
+        function openAt(item, x, y) {
+            var p = item.mapToItem(popup.parent, x, y)
+            popup.x = Math.min(p.x, popup.parent.width - popup.width)
+            popup.y = Math.min(p.y, popup.parent.height - popup.height)
+            popup.visible = true
+        }
+    }
+
+    // --- Left: the macro library ---
+
+    Caption {
+        x: 16; y: 8
+        width: 200; height: 24
+        text: lang(1)
+    }
+    Rectangle {
+        id: macroFrame
+        x: 16; y: 36
+        width: 200; height: 300
+        color: "transparent"
+        border.color: mainIten.colorGray1
+
+        ListView {
+            id: macroList
+            objectName: "macroList"
+            property int editIndex: -1
+            anchors.fill: parent
+            anchors.margins: 1
+            clip: true
+            currentIndex: -1
+            model: macroModel
+
+            function finishEdit() {
+                var index = editIndex
+                var text = macroEdit.text
+                editIndex = -1
+                renameMacro(index, text)
+            }
+
+            delegate: Rectangle {
+                width: macroList.width
+                height: 24
+                color: ListView.isCurrentItem ? mainIten.colorBlue : "transparent"
+                Caption {
+                    anchors.fill: parent
+                    anchors.leftMargin: 8
+                    text: model.name
+                    visible: macroList.editIndex !== index
+                }
+                MouseArea {
+                    anchors.fill: parent
+                    acceptedButtons: Qt.LeftButton | Qt.RightButton
+                    onPressed: function (mouse) {
+                        macroEditorFocus()
+                        if (macroList.currentIndex !== index)
+                            selectMacro(index)
+                        if (mouse.button === Qt.RightButton)
+                            macroMenu.openAt(parent, mouse.x, mouse.y)
+                    }
+                    onDoubleClicked: {
+                        macroEdit.text = model.name
+                        macroList.editIndex = index
+                        macroEdit.y = parent.y - macroList.contentY
+                        macroEdit.forceActiveFocus()
+                        macroEdit.selectAll()
+                    }
+                }
+            }
+            TextInput {
+                id: macroEdit
+                objectName: "macroEdit"
+                x: 8
+                width: macroList.width - 16
+                height: 24
+                visible: macroList.editIndex >= 0
+                verticalAlignment: TextInput.AlignVCenter
+                font.family: mainIten.fontFamily
+                font.pixelSize: mainIten.fontNormalSize
+                color: mainIten.fontColor
+                selectByMouse: true
+                onAccepted: macroList.finishEdit()
+            }
+        }
+        // Pressing the empty part of the list.
+        MouseArea {
+            anchors.fill: parent
+            z: -1
+            acceptedButtons: Qt.LeftButton | Qt.RightButton
+            onPressed: function (mouse) {
+                macroEditorFocus()
+                if (mouse.button === Qt.RightButton)
+                    macroMenu.openAt(macroFrame, mouse.x, mouse.y)
+            }
+        }
+    }
+    Caption {
+        id: nameNote
+        objectName: "macroNameMessage"
+        x: 16; y: 340
+        width: 200; height: 34
+        wrapMode: Text.WordWrap
+        maximumLineCount: 2
+        color: "#ff6b6b" // the dark accent red is hard to read as text
+        font.pixelSize: mainIten.fontMinSize
+        text: nameMessage
+    }
+    TextButton {
+        objectName: "newButton"
+        x: 16; y: 378
+        width: 96
+        textValue: lang(2)
+        onClicked: { macroEditorFocus(); newMacro() }
+    }
+    TextButton {
+        objectName: "deleteButton"
+        x: 120; y: 378
+        width: 96
+        textValue: lang(3)
+        onClicked: { macroEditorFocus(); deleteSelected() }
+    }
+
+    // --- Right: the actions ---
+
+    Caption {
+        x: 232; y: 8
+        width: 200; height: 24
+        text: lang(4)
+    }
+    Rectangle {
+        id: actionFrame
+        x: 232; y: 36
+        width: 392; height: 300
+        color: "transparent"
+        border.color: isInputting ? mainIten.colorOrange : mainIten.colorGray1
+
+        ListView {
+            id: actionList
+            objectName: "actionList"
+            property int editIndex: -1
+            anchors.fill: parent
+            anchors.margins: 1
+            clip: true
+            currentIndex: -1
+            model: actionModel
+
+            function finishEdit() {
+                var index = editIndex
+                editIndex = -1
+                setDelay(index, delayEdit.text)
+            }
+
+            delegate: Rectangle {
+                width: actionList.width
+                height: 24
+                color: ListView.isCurrentItem ? mainIten.colorBlue : "transparent"
+                Caption {
+                    x: 8; width: 36; height: parent.height
+                    text: index + 1
+                    color: mainIten.colorGray2
+                }
+                ActionIcon {
+                    x: 48
+                    anchors.verticalCenter: parent.verticalCenter
+                    actionType: model.type
+                }
+                Caption {
+                    x: 80; width: parent.width - 88; height: parent.height
+                    text: model.type === 0 ? model.info + " ms" : model.info
+                    visible: actionList.editIndex !== index
+                }
+                MouseArea {
+                    anchors.fill: parent
+                    acceptedButtons: Qt.LeftButton | Qt.RightButton
+                    onPressed: function (mouse) {
+                        macroEditorFocus()
+                        actionList.currentIndex = index
+                        if (mouse.button === Qt.RightButton && !isInputting)
+                            actionMenu.openAt(parent, mouse.x, mouse.y)
+                    }
+                    onDoubleClicked: {
+                        if (model.type !== 0 || isInputting)
+                            return
+                        delayEdit.text = model.info
+                        actionList.editIndex = index
+                        delayEdit.y = parent.y - actionList.contentY
+                        delayEdit.forceActiveFocus()
+                        delayEdit.selectAll()
+                    }
+                }
+            }
+            TextInput {
+                id: delayEdit
+                objectName: "delayEdit"
+                x: 80
+                width: 120
+                height: 24
+                visible: actionList.editIndex >= 0
+                verticalAlignment: TextInput.AlignVCenter
+                font.family: mainIten.fontFamily
+                font.pixelSize: mainIten.fontNormalSize
+                color: mainIten.fontColor
+                selectByMouse: true
+                validator: IntValidator { bottom: 0; top: 65535 }
+                onAccepted: actionList.finishEdit()
+            }
+        }
+        MouseArea {
+            anchors.fill: parent
+            z: -1
+            acceptedButtons: Qt.LeftButton | Qt.RightButton
+            onPressed: function (mouse) {
+                macroEditorFocus()
+                if (mouse.button === Qt.RightButton && !isInputting && selectedName() !== "")
+                    actionMenu.openAt(actionFrame, mouse.x, mouse.y)
+            }
+        }
+    }
+
+    TextButton {
+        id: recordButton
+        objectName: "recordButton"
+        x: 232; y: 378
+        width: 120
+        textValue: isInputting ? lang(5) : lang(8)
+        normalColor: isInputting ? mainIten.colorOrange : mainIten.colorBlue
+        onClicked: {
+            macroEditorFocus()
+            if (isInputting)
+                stopRecording()
+            else if (selectedName() !== "")
+                startRecording()
+        }
+    }
+    Caption {
+        x: 368; y: 378
+        width: 48; height: 24
+        horizontalAlignment: Text.AlignRight
+        text: lang(6)
+    }
+    RectInput {
+        id: repeatInput
+        objectName: "repeatInput"
+        x: 424; y: 378
+        minValue: 1
+        maxValue: 65535
+        textValue: "1"
+        onEndInputSignal: autoSave()
+    }
+    CheckBox {
+        id: delayBox
+        objectName: "delayBox"
+        x: 488; y: 380
+        textValue: lang(9)
+    }
+
+    PopupMenu {
+        id: macroMenu
+        objectName: "macroMenu"
+        entries: [lang(10), lang(11), lang(12)]
+        onChosen: function (cmd) { macroMenuCmd(cmd) }
+    }
+    PopupMenu {
+        id: actionMenu
+        objectName: "actionMenu"
+        entries: [lang(10), lang(13), lang(14), lang(15), lang(16), lang(17)]
+        onChosen: function (cmd) { actionMenuCmd(cmd) }
+    }
+
+    // The insert-key dialog over a mask of its own.
+    Rectangle {
+        id: insertDialog
+        objectName: "insertDialog"
+        anchors.fill: parent
+        anchors.topMargin: 30
+        visible: false
+        z: 20
+        color: "#90000000"
+        MouseArea { anchors.fill: parent }
+        Rectangle {
+            anchors.centerIn: parent
+            width: 260; height: 140
+            radius: 4
+            color: mainIten.colorGray0
+            border.color: mainIten.colorGray1
+            Caption {
+                x: 12; y: 6
+                width: parent.width - 24; height: 24
+                text: lang(14)
+            }
+            Rectangle {
+                x: 30; y: 44
+                width: 200; height: 32
+                color: "transparent"
+                border.color: mainIten.colorOrange
+                Caption {
+                    objectName: "insertLabel"
+                    anchors.fill: parent
+                    horizontalAlignment: Text.AlignHCenter
+                    font.pixelSize: mainIten.fontMaxSize
+                    text: insertLabel
+                }
+            }
+            TextButton {
+                objectName: "insertOk"
+                x: 98; y: 100
+                textValue: lang(7)
+                onClicked: closeInsertKey(true)
+            }
+        }
     }
 }

@@ -15,6 +15,7 @@ Item {
     property int rowHeight: 24
     property int revision: 0     // bumped when a row's text changes
     property int pendingIndex: -1
+    property int hoveredIndex: -1 // the row under the pointer, -1 when none is
     readonly property int rows: Math.ceil(count / columns)
     signal valueChange(int index)
 
@@ -92,7 +93,9 @@ Item {
                     required property var model
                     width: panel.width / dropDownList.columns
                     height: dropDownList.rowHeight
-                    color: rowArea.containsMouse || index === dropDownList.currentSelect
+                    // One row is lit: the one under the pointer, else the chosen one.
+                    color: index === (dropDownList.hoveredIndex >= 0 ? dropDownList.hoveredIndex
+                                                                     : dropDownList.currentSelect)
                            ? mainIten.colorOrange : "transparent"
                     Text {
                         anchors.fill: parent
@@ -110,6 +113,12 @@ Item {
                         id: rowArea
                         anchors.fill: parent
                         hoverEnabled: true
+                        onContainsMouseChanged: {
+                            if (containsMouse)
+                                dropDownList.hoveredIndex = row.index
+                            else if (dropDownList.hoveredIndex === row.index)
+                                dropDownList.hoveredIndex = -1
+                        }
                         onClicked: dropDownList.chooseRow(row.index)
                     }
                 }

@@ -8,6 +8,7 @@ Item {
     property int segment: 10
     property int segmentValue: 0
     property bool isScale: false
+    property url scaleSource: mainIten.sourceScale // the scale drawn under the track with isScale
     readonly property real travel: Math.max(1, width - knob.width)
     readonly property alias knobX: knob.x
     signal valueChange(real x)
@@ -50,7 +51,7 @@ Item {
         anchors.top: track.bottom
         anchors.topMargin: 4
         width: parent.width
-        source: mainIten.sourceScale
+        source: sliderButton.scaleSource
         visible: sliderButton.isScale
     }
     Image {

@@ -1,0 +1,50 @@
+// Start options: those of this process's own command line, and those a second start hands over
+// through the instance channel.
+#include "app/commandline.h"
+#include "app/globals.h"
+#include "app/logging.h"
+#include "app/widget.h"
+#include "bridge/myqquickview.h"
+#include "hooks/inputhooks.h"
+
+void Widget::applyStartOptions(const StartOptions &options)
+{
+    if (options.sceneProfile() >= 0)
+        pendingProfile_ = options.sceneProfile();
+    if (!deviceConnected)
+        return; // the profile waits for the connect; without a mouse there is no window
+    applyPendingProfile();
+    if (options.showsWindow())
+        restoreWindow();
+}
+
+void Widget::applyPendingProfile()
+{
+    if (pendingProfile_ < 0 || !view())
+        return;
+    // Queued after the scene's initUI of a connect that is still starting (which waits, like
+    // this, for a command holding the device), so the choice is made on the scene's own state.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            whenDeviceFree([this] {
+                if (pendingProfile_ < 0 || !view())
+                    return;
+                view()->chooseProfile(pendingProfile_);
+                pendingProfile_ = -1;
+            });
+        },
+        Qt::QueuedConnection);
+}
+
+void Widget::onStartRequest(const CopyDataMessage &message)
+{
+    const QByteArray body(static_cast<const char *>(message.lpData),
+                          static_cast<qsizetype>(message.lpData ? message.cbData : 0));
+    const std::optional<StartOptions> options = startrequest::decode(body);
+    if (!options) {
+        ORBIS_LOG(lcApp, "start request dropped: malformed body");
+        return;
+    }
+    applyStartOptions(*options);
+}

@@ -1,0 +1,180 @@
+// Macro slots: the macro library and name lists (MacroLibrary), the macro and gun-data transfer
+// to the device, and the export and import of single macro files.
+#include "bridge/myqquickview.h"
+
+#include "bridge/devicedata.h"
+#include "bridge/filebytes.h"
+#include "bridge/macrolibrary.h"
+#include "bridge/settingsstore.h"
+#include "device/hid_thread.h"
+#include "platform/dialogs.h"
+
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+#include <limits>
+
+namespace
+{
+
+// Profiles 1 to 6 are the ones the pages use; only they carry bindings that are repaired.
+constexpr int BoundProfileCount = 6;
+// An imported macro file larger than this cannot be one.
+constexpr qint64 MaxMacroFileBytes = 1024 * 1024;
+constexpr int GunSlotCount = 3;
+
+MacroLibrary library()
+{
+    return MacroLibrary(QStringLiteral("./modules/macro"),
+                        QStringLiteral("./modules/setting/name.bin"));
+}
+
+QList<QSettings *> boundProfiles(const SettingsStore *store)
+{
+    QList<QSettings *> profiles;
+    for (int p = 0; p < BoundProfileCount; ++p)
+        profiles << store->profile(p);
+    return profiles;
+}
+
+// The list type as a number; text that is not one selects no list (it must not read as 0).
+uint listType(const QVariant &type)
+{
+    bool ok = false;
+    const uint n = type.toUInt(&ok);
+    return ok ? n : std::numeric_limits<uint>::max();
+}
+
+QString macroFilter()
+{
+    return QStringLiteral("Macro(*.mc)");
+}
+
+QString desktop()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+}
+
+} // namespace
+
+QVariant myQQuickView::createMacroIni(QVariant name, QVariant macroIndex)
+{
+    return library().create(name.toString(), macroIndex.toUInt());
+}
+
+QVariant myQQuickView::saveMacroIni(QVariant name, QStringList macros, QVariant repeat)
+{
+    return library().save(name.toString(), macros, repeat);
+}
+
+QStringList myQQuickView::loadMacroIni(QVariant name)
+{
+    return library().load(name.toString());
+}
+
+QVariant myQQuickView::deleteMacroIni(QVariant name)
+{
+    return library().remove(name.toString());
+}
+
+QVariant myQQuickView::modifyMacroNameUpdateProfile(QVariant oldname, QVariant newname)
+{
+    return library().rename(oldname.toString(), newname.toString(), boundProfiles(store));
+}
+
+void myQQuickView::deleteMacroUpdateProfile(QVariant macroName)
+{
+    MacroLibrary::unbind(macroName.toString(), boundProfiles(store), *store->factoryProfile());
+}
+
+QVariant myQQuickView::checkMacroName(QVariant name)
+{
+    const QString text = name.toString();
+    const QString problem = MacroLibrary::nameProblem(text);
+    if (!problem.isEmpty())
+        return problem;
+    if (QFileInfo::exists(library().macroPath(text)))
+        return tr("A macro file of this name exists already.");
+    return QString();
+}
+
+QVariant myQQuickView::updataNameList(QVariant type, QStringList nameList)
+{
+    library().setNameList(listType(type), nameList);
+    return true;
+}
+
+QVariantList myQQuickView::getNameList(QVariant type)
+{
+    return library().nameList(listType(type));
+}
+
+QVariant myQQuickView::mouseSendMacroData(QVariantList macroData, QVariant macroIndex)
+{
+    const uchar n = static_cast<uchar>(macroIndex.toInt() & 0xff);
+    if (n >= devicedata::MacroSlotCount || !hid)
+        return true;
+    QByteArray block = devicedata::macroBlock(macroData);
+    uchar *bytes = reinterpret_cast<uchar *>(block.data());
+    if (is560())
+        hid->hid560_0FH_SetMacroKey(n + 1, bytes);
+    else
+        hid->hid553_13H_SetMacroKey(n + 1, bytes);
+    return true;
+}
+
+void myQQuickView::mouseSendGundata(int gunSlot, QVariantList gunData)
+{
+    // The image array has a place for slots 1 to 3 only; other slots are dropped.
+    if (!isGun || !hid || gunSlot < 1 || gunSlot > GunSlotCount)
+        return;
+    const int times = gunData.value(0).toInt();
+    const int x = gunData.value(1).toInt();
+    const int y = gunData.value(2).toInt();
+    if (is560()) {
+        devicedata::patchGunImage(profileImage[gunSlot], times, x, y);
+        hid->hid560_0CH_setProfile(profileImage[gunSlot], static_cast<uchar>(gunSlot));
+        return;
+    }
+    uchar options[4] = {0, 0, 0, 0};
+    hid->hid553_83H_GetKeyboardoption(options[0], options[1], options[2], options[3]);
+    hid->hid553_04H_SetGunData(static_cast<uchar>(times & 0xff), static_cast<uchar>(x & 0xff),
+                               devicedata::gunY553(y, options[2]),
+                               static_cast<uchar>(gunSlot - 1));
+}
+
+bool myQQuickView::loadMacroFile(QVariant macroFileName)
+{
+    const MacroLibrary macros = library();
+    const QString name = macroFileName.toString();
+    const QString target = macros.macroPath(name);
+    // The target must be a fresh name: an import never overwrites a macro.
+    if (!MacroLibrary::isUsableName(name) || QFileInfo::exists(target))
+        return false;
+    const QString source = platform::getOpenFileName(this, tr("Open File"), desktop(), macroFilter());
+    if (source.isEmpty())
+        return false;
+    QByteArray bytes;
+    if (readFileBytes(source, &bytes, MaxMacroFileBytes) != FileReadResult::Ok) {
+        platform::showWarningBox(tr("Open File"), tr("The file could not be read as a macro."));
+        return false;
+    }
+    if (!writeFileBytes(target, bytes)) {
+        platform::showWarningBox(tr("Open File"), tr("The macro could not be written."));
+        return false;
+    }
+    return true;
+}
+
+void myQQuickView::saveMacroFile(QVariant macroFileName)
+{
+    const MacroLibrary macros = library();
+    const QString name = macroFileName.toString();
+    QByteArray bytes;
+    if (!macros.exists(name) ||
+        readFileBytes(macros.macroPath(name), &bytes, MaxMacroFileBytes) != FileReadResult::Ok)
+        return;
+    const QString target = platform::getSaveFileName(this, tr("Save File"), desktop(), macroFilter());
+    if (!target.isEmpty() && !writeFileBytes(target, bytes))
+        platform::showWarningBox(tr("Save File"), tr("The macro could not be exported."));
+}
