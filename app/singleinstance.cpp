@@ -8,6 +8,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
@@ -31,6 +32,8 @@ QString userIdText()
 
 // A client that connects and never completes its frame is dropped after this long.
 constexpr int kClientTimeoutMs = 2000;
+// Pause before listening again after a failed attempt (no file descriptor free, most likely).
+constexpr int kRelistenRetryMs = 500;
 
 QString runtimeDir()
 {
@@ -93,16 +96,68 @@ bool SingleInstance::isRunning()
     decided_ = 0;
     server_ = new QLocalServer(this);
     server_->setSocketOptions(QLocalServer::UserAccessOption);
-    QLocalServer::removeServer(serverName_); // a leftover of a crashed instance
-    if (!server_->listen(serverName_))
-        ORBIS_LOG(lcApp, "instance socket not available: " + server_->errorString());
     connect(server_, &QLocalServer::newConnection, this, &SingleInstance::acceptConnection);
+    watcher_ = new QFileSystemWatcher(this);
+    connect(watcher_, &QFileSystemWatcher::fileChanged, this, &SingleInstance::keepListening);
+    retry_ = new QTimer(this);
+    retry_->setSingleShot(true);
+    retry_->setInterval(kRelistenRetryMs);
+    connect(retry_, &QTimer::timeout, this, &SingleInstance::keepListening);
+    if (!listen())
+        ORBIS_LOG(lcApp, "instance socket not available: " + server_->errorString());
     return false;
+}
+
+bool SingleInstance::isListening() const
+{
+    return server_ && server_->isListening();
+}
+
+bool SingleInstance::listen()
+{
+    server_->close();
+    QLocalServer::removeServer(serverName_); // a leftover of a crashed instance, or our own
+    if (!server_->listen(serverName_)) {
+        retry_->start();
+        return false;
+    }
+    const QString file = server_->fullServerName();
+    if (watcher_->files().contains(file))
+        watcher_->removePath(file);
+    watcher_->addPath(file);
+    return true;
+}
+
+void SingleInstance::keepListening()
+{
+    if (server_->isListening() && QFileInfo::exists(server_->fullServerName()))
+        return;
+    if (!relistening_)
+        ORBIS_LOG(lcApp, "instance socket closed (" + server_->errorString() + "); listening again");
+    relistening_ = true;
+    if (listen()) {
+        relistening_ = false;
+        ORBIS_LOG(lcApp, QStringLiteral("instance socket listening again"));
+    }
 }
 
 void SingleInstance::acceptConnection()
 {
     while (QLocalSocket *socket = server_->nextPendingConnection()) {
+        if (connections_ >= MaxConnections) {
+            // Dropped at once, so a flood of idle connections cannot use up the descriptors.
+            if (droppedConnections_++ == 0)
+                ORBIS_LOG(lcApp, QStringLiteral("instance connections over %1: dropping the excess")
+                                     .arg(MaxConnections));
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        ++connections_;
+        connect(socket, &QObject::destroyed, this, [this] {
+            if (--connections_ == 0)
+                droppedConnections_ = 0;
+        });
         auto *reader = new instancemessage::FrameReader;
         auto *timer = new QTimer(socket);
         timer->setSingleShot(true);

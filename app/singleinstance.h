@@ -6,8 +6,10 @@
 #include <QObject>
 #include <QString>
 
+class QFileSystemWatcher;
 class QLockFile;
 class QLocalServer;
+class QTimer;
 
 class SingleInstance : public QObject
 {
@@ -21,6 +23,11 @@ public:
     // other instance runs, this one takes the lock and starts listening.
     bool isRunning();
     QString serverName() const { return serverName_; }
+    bool isListening() const;
+    int connectionCount() const { return connections_; }
+
+    // Connections handled at once; more are closed as soon as they are accepted.
+    static constexpr int MaxConnections = 16;
 
     // The key names the program, not the folder it runs from: two copies of the program at
     // different paths are one instance for a user, while the demo and the test programs, whose
@@ -34,10 +41,19 @@ public:
 
 private:
     void acceptConnection();
+    // The server stops listening for good when an accept fails (for instance when the process
+    // runs out of file descriptors) and removes its socket file; that removal brings us here.
+    void keepListening();
+    bool listen();
 
     QString key_;
     QString serverName_;
     QLockFile *lock_ = nullptr;
     QLocalServer *server_ = nullptr;
+    QFileSystemWatcher *watcher_ = nullptr;
+    QTimer *retry_ = nullptr; // listening again after a failed attempt
+    int connections_ = 0;
+    int droppedConnections_ = 0;
+    bool relistening_ = false;
     int decided_ = -1; // -1 undecided, 0 first instance, 1 another runs
 };

@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QMenu>
+#include <QQuickItem>
 
 namespace
 {
@@ -113,8 +114,19 @@ void Widget::exitSYS()
 
 void Widget::startUi()
 {
-    view()->initUI();
-    QCoreApplication::postEvent(this, new UserEvent(2177));
+    // initUI asks the device for its current state; were it to run inside the event processing
+    // of a command that holds the device, its commands would wait for the lock and give up. So
+    // it runs from the event loop once the lock is free, and run follows it.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            whenDeviceFree([this] {
+                if (QObject *root = view()->rootObject())
+                    QMetaObject::invokeMethod(root, "initUI");
+                QCoreApplication::postEvent(this, new UserEvent(2177));
+            });
+        },
+        Qt::QueuedConnection);
 }
 
 void Widget::closeEvent(QCloseEvent *event)
@@ -142,7 +154,7 @@ void Widget::onCopyData(const CopyDataMessage *message, void *context)
     const QString text =
         instancemessage::warningText(static_cast<const char *>(message->lpData), message->cbData);
     if (!text.isNull())
-        platform::showWarningBox(self->windowTitle(), text);
+        self->warnings_.post(self->windowTitle(), text);
 }
 
 void Widget::onKeyboardEvent(quint8 usage, bool isDown, void *context)

@@ -2,11 +2,13 @@
 // The one top-level window. It owns the device object, the window controller (which owns the
 // QML view) and the tray icon, and drives device polling: a single-shot timer, re-armed by
 // device-change notifications while no event listener runs, runs checkDevice.
+#include "app/warningqueue.h"
 #include "device/hid_thread.h"
 
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 
 class Ui_Controler;
 struct StartOptions;
@@ -60,8 +62,11 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    // After a connect: queued initUI now, queued run after the posted UserEvent 2177.
+    // After a connect: initUI from the event loop once no command holds the device, then run
+    // after the posted UserEvent 2177.
     void startUi();
+    // Runs action now when no command holds the transfer lock, else as soon as none does.
+    void whenDeviceFree(std::function<void()> action);
     // A DPI-switch report from the listener: the scene follows, a balloon tells the stage.
     void showDpiSwitch(int stage);
     void connectSequence();
@@ -70,12 +75,16 @@ private:
     void onStartRequest(const CopyDataMessage &message);
 
     QMenu *trayMenu_ = nullptr;
+    // Instance messages' warning boxes, one at a time, opened from the event loop.
+    WarningQueue warnings_;
     NoMouseNotice *notice_ = nullptr;
     platform::DeviceChangeSource *deviceChanges_ = nullptr;
     // A check can fall due (poll timer) while another is inside its handshake, which processes
     // events while it waits. Such a check is not nested: it runs once the running one has ended.
     bool checkRunning_ = false;
     bool checkDeferred_ = false;
+    // A check fell due while a command held the transfer lock and waits for it.
+    bool checkAwaitsLock_ = false;
     // The scene's profile number a start asked for, chosen after the next connect; -1: none.
     int pendingProfile_ = -1;
 };

@@ -5,10 +5,41 @@
 #include "device/devicetable.h"
 #include "device/enumeration.h"
 
+#include <QTimer>
+
+namespace
+{
+// How often work that waits for a command to end looks at the lock again.
+constexpr int kLockRetryMs = 50;
+} // namespace
+
+void Widget::whenDeviceFree(std::function<void()> action)
+{
+    if (hid.hidIdle) {
+        action();
+        return;
+    }
+    QTimer::singleShot(kLockRetryMs, this,
+                       [this, action = std::move(action)]() mutable { whenDeviceFree(action); });
+}
+
 void Widget::checkDevice()
 {
     if (checkRunning_) {
         checkDeferred_ = true;
+        return;
+    }
+    // A command holds the device and processes events while it waits; a check run now would
+    // wait for the lock inside it, give up and take a working mouse for gone. It runs once the
+    // lock is free.
+    if (!hid.hidIdle) {
+        if (!checkAwaitsLock_) {
+            checkAwaitsLock_ = true;
+            whenDeviceFree([this] {
+                checkAwaitsLock_ = false;
+                checkDevice();
+            });
+        }
         return;
     }
     checkRunning_ = true;

@@ -1,6 +1,7 @@
 #include "bridge/gundata.h"
 
 #include "bridge/settingsstore.h"
+#include "platform/settingsfile.h"
 
 #include <QFileInfo>
 #include <QSettings>
@@ -30,7 +31,7 @@ bool GunDataFile::save(const QString &index, const QVariantList &entry) const
 {
     if (!exists() || entry.size() < EntryLength)
         return false;
-    QSettings file(path_, QSettings::IniFormat);
+    QSettings file(settingsfile::settingsName(path_), QSettings::IniFormat);
     file.setValue(Group + index, textElements(entry, 0, EntryLength));
     file.sync();
     return file.status() == QSettings::NoError;
@@ -41,13 +42,13 @@ bool GunDataFile::modify(int modifyType, const QVariantList &entry) const
     if (!exists())
         return false;
     if (modifyType == 0 && !entry.isEmpty()) {
-        QSettings file(path_, QSettings::IniFormat);
+        QSettings file(settingsfile::settingsName(path_), QSettings::IniFormat);
         file.remove(Group + settingsText(entry.at(0)));
         file.sync();
         return file.status() == QSettings::NoError;
     }
     if (modifyType == 1 && entry.size() >= EntryLength + 1) {
-        QSettings file(path_, QSettings::IniFormat);
+        QSettings file(settingsfile::settingsName(path_), QSettings::IniFormat);
         file.remove(Group + settingsText(entry.at(EntryLength)));
         file.setValue(Group + settingsText(entry.at(0)), textElements(entry, 1, EntryLength - 1));
         file.sync();
@@ -60,7 +61,7 @@ QVariantList GunDataFile::entry(const QString &name) const
 {
     if (!exists())
         return QVariantList();
-    QSettings file(path_, QSettings::IniFormat);
+    QSettings file(settingsfile::settingsName(path_), QSettings::IniFormat);
     QVariantList out;
     for (const QVariant &element : settingsList(file.value(Group + name)))
         out << settingsText(element);
@@ -71,7 +72,7 @@ QStringList GunDataFile::keys() const
 {
     if (!exists())
         return QStringList();
-    QSettings file(path_, QSettings::IniFormat);
+    QSettings file(settingsfile::settingsName(path_), QSettings::IniFormat);
     file.beginGroup(QStringLiteral("gunData"));
     return file.childKeys();
 }

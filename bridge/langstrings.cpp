@@ -1,6 +1,7 @@
 #include "bridge/langstrings.h"
 
-#include <QFileInfo>
+#include "platform/settingsfile.h"
+
 #include <QSettings>
 
 namespace langstrings
@@ -14,8 +15,8 @@ QString languageFilePath(const QString &langCode)
 QStringList readGroup(const QString &filePath, const QString &group)
 {
     // QSettings would read a missing file as empty as well; testing first keeps it from
-    // creating anything and saves the parse.
-    if (!QFileInfo(filePath).isFile())
+    // creating anything and saves the parse, and keeps it away from pipes and huge files.
+    if (!settingsfile::readable(filePath))
         return QStringList();
     // Qt 6 reads INI files as UTF-8, so labels may be written in plain UTF-8.
     QSettings file(filePath, QSettings::IniFormat);

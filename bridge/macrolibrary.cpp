@@ -1,6 +1,7 @@
 #include "bridge/macrolibrary.h"
 
 #include "bridge/settingsstore.h"
+#include "platform/settingsfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -88,7 +89,7 @@ bool MacroLibrary::create(const QString &name, uint macroIndex) const
     if (!isUsableName(name))
         return false;
     QDir().mkpath(macroDir_);
-    QSettings file(macroPath(name), QSettings::IniFormat);
+    QSettings file(settingsfile::settingsName(macroPath(name)), QSettings::IniFormat);
     file.setValue(kConfigIndex, macroIndex);
     file.setValue(kConfigTotal, 0);
     file.setValue(kConfigRepeat, 1);
@@ -102,7 +103,7 @@ bool MacroLibrary::save(const QString &name, const QStringList &actions,
 {
     if (!exists(name))
         return false;
-    QSettings file(macroPath(name), QSettings::IniFormat);
+    QSettings file(settingsfile::settingsName(macroPath(name)), QSettings::IniFormat);
     file.remove(kMacroGroup);
     file.setValue(kConfigTotal, static_cast<int>(actions.size()));
     file.setValue(kConfigRepeat, repeat);
@@ -117,7 +118,7 @@ QStringList MacroLibrary::load(const QString &name) const
     QStringList result;
     if (!exists(name))
         return result;
-    const QSettings file(macroPath(name), QSettings::IniFormat);
+    const QSettings file(settingsfile::settingsName(macroPath(name)), QSettings::IniFormat);
     // A hand-edited total may be negative or absurd: read what can be read.
     const int total = qBound(0, intOf(file.value(kConfigTotal), 0), MaxActions);
     for (int i = 0; i < total; ++i) {
@@ -198,7 +199,7 @@ void MacroLibrary::setNameList(uint type, QStringList names) const
         return;
     if (names.size() == 1)
         names << QLatin1String(Placeholder);
-    QSettings file(nameListPath_, QSettings::IniFormat);
+    QSettings file(settingsfile::settingsName(nameListPath_), QSettings::IniFormat);
     if (names.isEmpty())
         file.remove(key);
     else
@@ -210,7 +211,7 @@ QVariantList MacroLibrary::nameList(uint type) const
     const QString key = nameListKey(type);
     if (key.isEmpty())
         return QVariantList();
-    const QSettings file(nameListPath_, QSettings::IniFormat);
+    const QSettings file(settingsfile::settingsName(nameListPath_), QSettings::IniFormat);
     QVariantList result;
     // Elements come back as text, whatever the file holds.
     const QVariant value = file.value(key);

@@ -2,6 +2,7 @@
 
 #include "app/logging.h"
 #include "bridge/filebytes.h"
+#include "platform/settingsfile.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -114,7 +115,7 @@ bool SettingsStore::resetGlobal()
             QStringLiteral("No factory copy %1; the global file is kept").arg(factoryGlobalPath()));
         return false;
     }
-    return replace(global_, content);
+    return replace(global_, globalPath(), content);
 }
 
 bool SettingsStore::resetProfile(int profile)
@@ -128,7 +129,7 @@ bool SettingsStore::resetProfile(int profile)
                                 .arg(profile));
         return false;
     }
-    return replace(profiles_[profile], content);
+    return replace(profiles_[profile], profilePath(profile), content);
 }
 
 bool SettingsStore::copyProfile(int destprofile, int srcprofile)
@@ -146,7 +147,7 @@ bool SettingsStore::copyProfile(int destprofile, int srcprofile)
                                 .arg(destprofile));
         return false;
     }
-    return replace(profiles_[destprofile], content);
+    return replace(profiles_[destprofile], profilePath(destprofile), content);
 }
 
 SettingsStore::ImportResult SettingsStore::importProfile(int profile, const QString &sourcePath)
@@ -175,7 +176,7 @@ SettingsStore::ImportResult SettingsStore::importProfile(int profile, const QStr
             return ImportResult::NotAProfile;
         }
     }
-    return replace(profiles_[profile], content) ? ImportResult::Imported
+    return replace(profiles_[profile], profilePath(profile), content) ? ImportResult::Imported
                                                 : ImportResult::WriteFailed;
 }
 
@@ -200,14 +201,13 @@ bool SettingsStore::exportProfile(int profile, const QString &targetPath)
 
 QSettings *SettingsStore::open(const QString &path)
 {
-    auto *settings = new QSettings(path, QSettings::IniFormat, this);
+    auto *settings = new QSettings(settingsfile::settingsName(path), QSettings::IniFormat, this);
     keepCopyIfMalformed(*settings);
     return settings;
 }
 
-bool SettingsStore::replace(QSettings *&object, const QByteArray &content)
+bool SettingsStore::replace(QSettings *&object, const QString &path, const QByteArray &content)
 {
-    const QString path = object->fileName();
     // Deferred writes of the old object would otherwise land in the new file when it is
     // finally deleted; they belong to the content being replaced.
     object->sync();
@@ -235,6 +235,9 @@ bool SettingsStore::replace(QSettings *&object, const QByteArray &content)
 
 void keepCopyIfMalformed(const QSettings &settings)
 {
+    // QSettings parses a section only when a key of it is first used, so a bad line would be
+    // found (and dropped by the next write) only later: parse every section now.
+    settings.allKeys();
     if (settings.status() != QSettings::FormatError)
         return;
     const QString path = settings.fileName();

@@ -15,7 +15,8 @@
 // comes back as text or a list of text, so all readers convert.
 //
 // A file that QSettings reads with a format error is kept beside it as <file>.bad when it is
-// opened (keepCopyIfMalformed).
+// opened (keepCopyIfMalformed). A path that is not a regular file of bounded size is never
+// opened: its object reads as empty (settingsfile.h).
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -28,9 +29,10 @@ class QSettings;
 QVariantList settingsList(const QVariant &value);
 // A settings value as text: scalars in their text form; lists and absent values give "".
 QString settingsText(const QVariant &value);
-// Call right after opening a settings object. When QSettings could not parse its file, keeps a
-// copy of the file beside it (<file>.bad) and says so on the debug channel, before anything can
-// write to it: QSettings rewrites such a file on its next sync without the unparsed lines.
+// Call right after opening a settings object. Parses the whole file and, when QSettings could not
+// parse all of it, keeps a copy of the file beside it (<file>.bad) and says so on the debug
+// channel, before anything can write to it: QSettings rewrites such a file on its next sync
+// without the unparsed lines.
 void keepCopyIfMalformed(const QSettings &settings);
 
 class SettingsStore : public QObject
@@ -93,9 +95,10 @@ public:
 
 private:
     QSettings *open(const QString &path);
-    // Gives object's file the new content and a fresh object; the old one is synced first (so no
-    // deferred write of it can reach the new file) and released with deleteLater.
-    bool replace(QSettings *&object, const QByteArray &content);
+    // Gives path (object's file) the new content and object a fresh settings object; the old one
+    // is synced first (so no deferred write of it can reach the new file) and released with
+    // deleteLater. A path that was not a usable file becomes one here.
+    bool replace(QSettings *&object, const QString &path, const QByteArray &content);
 
     QString dir_;
     QSettings *global_ = nullptr;

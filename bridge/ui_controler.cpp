@@ -2,6 +2,7 @@
 
 #include "bridge/myqquickview.h"
 #include "device/hid_thread.h"
+#include "platform/settingsfile.h"
 
 #include <QQmlContext>
 #include <QQuickItem>
@@ -37,7 +38,8 @@ void Ui_Controler::setup(QWidget *host, Hid_Thread *hid)
 
     host->resize(view->size());
 
-    QSettings config(QStringLiteral("./modules/setting/apConfig.bin"), QSettings::IniFormat);
+    QSettings config(settingsfile::settingsName(QStringLiteral("./modules/setting/apConfig.bin")),
+                     QSettings::IniFormat);
     host->setWindowTitle(config.value(QStringLiteral("common/name"), QString()).toString());
 }
 

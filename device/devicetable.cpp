@@ -1,6 +1,7 @@
 #include "device/devicetable.h"
 
 #include "app/logging.h"
+#include "platform/settingsfile.h"
 
 #include <QSettings>
 #include <algorithm>
@@ -88,7 +89,7 @@ bool readEntry(const QSettings &settings, const QString &group, DeviceEntry &ent
 
 DeviceList readDeviceTable(const QString &settingsPath)
 {
-    QSettings settings(settingsPath, QSettings::IniFormat);
+    QSettings settings(settingsfile::settingsName(settingsPath), QSettings::IniFormat);
     const qint64 count = settings.value(QStringLiteral("common/deviceCount"), 0).toLongLong();
 
     // Only groups that exist can hold an entry: walk them, not the count, so a huge or wrong

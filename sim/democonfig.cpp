@@ -1,4 +1,5 @@
 #include "device/devicetable.h"
+#include "platform/settingsfile.h"
 #include "sim/simdevice.h"
 
 #include <QSettings>
@@ -24,7 +25,7 @@ MouseConfig mouseConfigFromSettings(const QString &settingsPath)
         config.secrecyCode = entry.sCode.toLatin1();
         break;
     }
-    const QSettings settings(settingsPath, QSettings::IniFormat);
+    const QSettings settings(settingsfile::settingsName(settingsPath), QSettings::IniFormat);
     const QString icType = settings.value(QStringLiteral("mouse/icType")).toString();
     config.family = icType == QLatin1String("560") ? icType : QStringLiteral("553");
     config.isGun = settings.value(QStringLiteral("mouse/isGun")).toBool();

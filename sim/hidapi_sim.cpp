@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <limits>
 
 using sim::Firmware;
 using sim::TransferKind;
@@ -90,6 +91,23 @@ int fail(hid_device *dev, const wchar_t *message)
 // and so does a transfer that a fault injection marked. Returns 0 when the transfer may go on.
 int refuse(hid_device *dev)
 {
+    Device &device = *dev->device;
+    if (dev->node->isCommand && device.transferCounter++ == device.faultTransfer) {
+        switch (device.fault) {
+        case sim::SimMouse::Fault::FailOne:
+            return fail(dev, L"transfer failed (injected)");
+        case sim::SimMouse::Fault::FailAll:
+            dev->node->failNext = std::numeric_limits<int>::max();
+            break;
+        case sim::SimMouse::Fault::Unplug:
+            device.plugged = false;
+            device.killHandles();
+            break;
+        case sim::SimMouse::Fault::Silent:
+            device.silent = true;
+            break;
+        }
+    }
     if (dev->dead || dev->closed)
         return fail(dev, L"device disconnected");
     if (dev->node->failNext > 0) {

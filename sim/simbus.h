@@ -98,6 +98,8 @@ public:
     void unplug() override;
     void plug() override;
     bool isPlugged() const override;
+    void faultAtTransfer(int transfer, Fault fault) override;
+    int transfersCounted() const override;
 
     // Bus side; the bus lock is held by the caller.
     Node *nodeAt(const QString &path);
@@ -118,6 +120,10 @@ public:
     bool openFails = false;
     bool silent = false;
     bool keyboard = false;
+    // faultAtTransfer(): transfers counted, and the one that gets the fault (-1: none).
+    int transferCounter = 0;
+    int faultTransfer = -1;
+    Fault fault = Fault::FailOne;
 
 private:
     MouseConfig config_;

@@ -114,6 +114,16 @@ public:
     virtual void unplug() = 0; // disappears; open handles fail
     virtual void plug() = 0;   // comes back with the same paths
     virtual bool isPlugged() const = 0;
+
+    // A fault at one transfer of the command interface. Transfers are counted from the call,
+    // starting at 0: every feature report sent or fetched, every write and every read (one that
+    // finds nothing counts too). FailOne fails that transfer, FailAll that one and every later
+    // one; Unplug and Silent take effect right before it (an injected unplug sends no
+    // device-change notification). A negative transfer cancels a fault not yet reached.
+    enum class Fault { FailOne, FailAll, Unplug, Silent };
+    virtual void faultAtTransfer(int transfer, Fault fault) = 0;
+    // Command-interface transfers counted since the last faultAtTransfer() call.
+    virtual int transfersCounted() const = 0;
 };
 
 // Attaches a mouse; the returned object lives until detachAll().

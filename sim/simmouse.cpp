@@ -239,4 +239,18 @@ bool Device::isPlugged() const
     return locked([&] { return plugged; });
 }
 
+void Device::faultAtTransfer(int transfer, Fault f)
+{
+    locked([&] {
+        transferCounter = 0;
+        faultTransfer = transfer;
+        fault = f;
+    });
+}
+
+int Device::transfersCounted() const
+{
+    return locked([&] { return transferCounter; });
+}
+
 } // namespace sim::detail

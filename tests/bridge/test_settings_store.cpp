@@ -221,6 +221,44 @@ private slots:
         // Well-formed files get no copy.
         QVERIFY(!QFile::exists(settingFile(QStringLiteral("p1.bin.bad"))));
     }
+
+    // Every file of the hostile corpus as a profile: after the first write, each of its keys is
+    // still in the profile or the whole file is in the .bad copy.
+    void noLineIsLostAtTheFirstWrite_data()
+    {
+        QTest::addColumn<QString>("file");
+        const QDir corpus(QStringLiteral(ORBIS_TEST_DATA_DIR "/hostile"));
+        for (const QString &name : corpus.entryList(QDir::Files))
+            QTest::newRow(qPrintable(name)) << corpus.filePath(name);
+    }
+
+    void noLineIsLostAtTheFirstWrite()
+    {
+        QFETCH(QString, file);
+        testsupport::ScratchTree tree;
+        const QString p2 = settingFile(QStringLiteral("p2.bin"));
+        const QByteArray original = bytesOf(file);
+        writeBytes(p2, original);
+        {
+            SettingsStore store(SettingDir);
+            store.setCurrentProfile(1);
+            store.setValue(QStringLiteral("mouse/reportRate"), 3);
+        }
+        const QByteArray written = bytesOf(p2);
+        QVERIFY(written.contains("reportRate=3"));
+        if (bytesOf(p2 + QStringLiteral(".bad")) == original)
+            return;
+        // No copy: every key line must have kept its key (a value QSettings cannot convert may
+        // be written back in another form).
+        for (QByteArray line : original.split('\n')) {
+            line = line.trimmed();
+            if (line.isEmpty() || line.startsWith('['))
+                continue;
+            const int equals = line.indexOf('=');
+            QVERIFY2(equals > 0, line.constData());
+            QVERIFY2(written.contains("\n" + line.left(equals + 1)), line.constData());
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(SettingsStoreTest)

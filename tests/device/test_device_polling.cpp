@@ -147,31 +147,67 @@ private slots:
         QCOMPARE(mouse->keyboardOptions(), QByteArray::fromHex("0902"));
     }
 
-    void checkFallingDueInsideAHandshakeIsDeferred()
+    void checkFallingDueWhileTheLockIsHeldWaitsForIt()
     {
         WidgetHarness h;
-        sim::SimMouse *keyboard = sim::attachKeyboard(0x1209, 0x0002);
-        keyboard->setSilent(true); // entry 0 fails its handshake
+        sim::SimMouse *mouse = sim::attachMouse(mouseConfig());
         testsupport::LogCapture log;
-        // The lock is taken, so the handshake of entry 0 waits and processes events; meanwhile
-        // a check falls due, the mouse appears and the lock is freed.
+        deviceConnected = false;
+        // Something holds the device: the check neither waits nor gives up, it touches nothing.
         h.hid().hidIdle = false;
-        QMetaObject::invokeMethod(
-            h.widget.get(),
-            [&] {
-                h.widget->checkDevice();
-                sim::attachMouse(mouseConfig());
-                h.hid().hidIdle = true;
-            },
-            Qt::QueuedConnection);
         h.widget->checkDevice();
-        // The running check saw only the silent keyboard; the deferred one ran after it and
-        // found the mouse.
-        QCOMPARE(
-            log.lines().filter(QRegularExpression("^Device (Dis)?Connect$")),
-            (QStringList{QStringLiteral("Device DisConnect"), QStringLiteral("Device Connect")}));
-        QCOMPARE(log.count(QStringLiteral("cmd Failed 00")), 0);
-        QCOMPARE(h.hid().devIndex, 1);
+        QVERIFY(!deviceConnected);
+        QVERIFY(mouse->transfers().isEmpty());
+        QVERIFY(log.lines().isEmpty());
+        h.hid().hidIdle = true;
+        QTRY_VERIFY(deviceConnected);
+        QCOMPARE(log.lines().filter(QRegularExpression("^(Device (Dis)?Connect|cmd Failed.*)$")),
+                 QStringList{QStringLiteral("Device Connect")});
+    }
+
+    // A device change falls due while a long command (block writes, as a Save sends them)
+    // processes events: the check waits for the command, and the mouse stays connected.
+    void deviceCheckDuringACommandLeavesTheMouseConnected()
+    {
+        WidgetHarness h;
+        sim::SimMouse *mouse = sim::attachMouse(mouseConfig());
+        h.widget->checkDevice();
+        QVERIFY(deviceConnected);
+        testsupport::LogCapture log;
+        QMetaObject::invokeMethod(h.widget.get(), &Widget::checkDevice, Qt::QueuedConnection);
+        QByteArray macro(128, '\x5a');
+        h.hid().hid553_13H_SetMacroKey(3, reinterpret_cast<uchar *>(macro.data()));
+        QCOMPARE(mouse->macro(3), macro);
+        QVERIFY(deviceConnected);
+        // The deferred check ran once the command had freed the lock, and found the mouse.
+        QTRY_COMPARE(log.count(QStringLiteral("Device Connect")), 1);
+        QVERIFY(deviceConnected);
+        QCOMPARE(log.count(QStringLiteral("Device DisConnect")), 0);
+        QVERIFY(log.lines().filter(QStringLiteral("cmd Failed")).isEmpty());
+        QVERIFY(h.hid().hidIdle);
+    }
+
+    // The scene's initUI reads the device; when the connect is followed at once by a command,
+    // initUI waits for that command instead of failing inside it.
+    void sceneStartWaitsForARunningCommand()
+    {
+        WidgetHarness h;
+        const QString qml = h.tree.file(QStringLiteral("reads.qml"));
+        QFile f(qml);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("import QtQuick\nItem {\n function setCurrentDPI(v) {}\n"
+                " function initUI() { recorder.record(ui_View.mouseGetCurrentDPI()) }\n"
+                " function run() { recorder.record(-1) }\n function setProtectUI(t) {}\n}\n");
+        f.close();
+        h.view()->setSource(QUrl::fromLocalFile(qml));
+        sim::SimMouse *mouse = sim::attachMouse(mouseConfig());
+        mouse->setCurrentStage(3);
+        testsupport::LogCapture log;
+        h.widget->checkDevice();
+        QByteArray macro(128, '\x11');
+        h.hid().hid553_13H_SetMacroKey(2, reinterpret_cast<uchar *>(macro.data()));
+        QTRY_COMPARE(h.recorder.dpiValues, (QList<int>{3, -1}));
+        QVERIFY(log.lines().filter(QStringLiteral("cmd Failed")).isEmpty());
     }
 
     void perProfileCommandsFollowTheGunFlag()
