@@ -1,6 +1,7 @@
 #include "app/entry.h"
 
 #include "app/datadir.h"
+#include "app/firstframe.h"
 #include "app/singleinstance.h"
 #include "app/widget.h"
 #include "hooks/inputhooks.h"
@@ -42,7 +43,9 @@ int orbisMain(int argc, char **argv)
         setCopyDataCallback(&Widget::onCopyData, &app, &widget);
         orbisStartupHook(widget);
         widget.showNormal();
-        widget.checkDevice();
+        // The first check talks to the mouse (handshake and profile reads with their fixed
+        // pauses): it runs once the window has been drawn, so the window appears at once.
+        runAfterFirstFrame(&widget, [&widget] { widget.checkDevice(); });
         status = app.exec();
         removeInputHooks();
         // No message may reach a widget that is gone.
