@@ -2,6 +2,7 @@
 
 #include "app/commandline.h"
 #include "app/datadir.h"
+#include "app/firstframe.h"
 #include "app/instancemessage.h"
 #include "app/singleinstance.h"
 #include "app/widget.h"
@@ -75,7 +76,9 @@ int orbisMain(int argc, char **argv)
         if (commandLine.options.showsWindow() || !platform::systemTrayAvailable())
             widget.showNormal();
         widget.applyStartOptions(commandLine.options);
-        widget.checkDevice();
+        // The first check talks to the mouse (handshake and profile reads with their fixed
+        // pauses): it runs once the window has been drawn, so the window appears at once.
+        runAfterFirstFrame(&widget, [&widget] { widget.checkDevice(); });
         status = app.exec();
         removeInputHooks();
         // No message may reach a widget that is gone.

@@ -1,12 +1,18 @@
-# The scene (main.qml with its basic components) and the pages are compiled into the programs;
-# the data tree modules/ (settings, macros, gun data, languages, tray icon) is copied beside them.
-file(GLOB ORBIS_SCENE_FILES CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR}
+# The scene (main.qml with its basic components) and the pages are compiled into the programs
+# ahead of time: qmlcachegen turns every file into byte code at build time, so start-up does not
+# parse and compile QML. The module's URI places the files at their resource paths
+# (qrc:/modules/qml/main.qml, .../basic/..., .../Vq3/...).
+file(GLOB ORBIS_QML_FILES CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR}/modules/qml
     ${CMAKE_SOURCE_DIR}/modules/qml/*.qml ${CMAKE_SOURCE_DIR}/modules/qml/*.js
-    ${CMAKE_SOURCE_DIR}/modules/qml/basic/*)
-file(GLOB ORBIS_PAGE_FILES CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR}
-    ${CMAKE_SOURCE_DIR}/modules/qml/Vq3/*)
-qt_add_resources(orbis_core orbis_scene PREFIX "/" BASE ${CMAKE_SOURCE_DIR} FILES ${ORBIS_SCENE_FILES})
-qt_add_resources(orbis_core orbis_pages PREFIX "/" BASE ${CMAKE_SOURCE_DIR} FILES ${ORBIS_PAGE_FILES})
+    ${CMAKE_SOURCE_DIR}/modules/qml/basic/*.qml ${CMAKE_SOURCE_DIR}/modules/qml/basic/*.js
+    ${CMAKE_SOURCE_DIR}/modules/qml/Vq3/*.qml ${CMAKE_SOURCE_DIR}/modules/qml/Vq3/*.js)
+set(ORBIS_QML_SOURCES)
+foreach(f ${ORBIS_QML_FILES})
+    set_source_files_properties(modules/qml/${f} PROPERTIES QT_RESOURCE_ALIAS ${f})
+    list(APPEND ORBIS_QML_SOURCES modules/qml/${f})
+endforeach()
+qt_add_qml_module(orbis_core URI modules.qml VERSION 1.0 RESOURCE_PREFIX / NO_PLUGIN
+    QML_FILES ${ORBIS_QML_SOURCES})
 
 # Run-time data, copied (not linked) twice: beside the executables, the portable tree the real
 # program works in; and the factory tree in share/orbis-mouse/, laid out as an installation,
