@@ -5,6 +5,7 @@
 #include "device/scrambling.h"
 #include "platform/sleep.h"
 #include "sim/simdevice.h"
+#include "support/simentry.h"
 #include "support/testsupport.h"
 
 #include <QFile>
@@ -64,15 +65,8 @@ class DeviceTransportTest : public QObject
     void attach(const sim::MouseConfig &config, const QString &sCode = QStringLiteral("527361"))
     {
         mouse = sim::attachMouse(config);
-        DeviceEntry e;
-        e.type = 1;
-        e.vid = config.vid;
-        e.pid = config.pid;
-        e.reportLength = config.reportLength;
-        e.isEncode = config.isEncode;
-        e.sCode = sCode;
-        e.devPath = mouse->commandPath();
-        e.devPath2 = mouse->eventPath();
+        DeviceEntry e = testsupport::entryFor(*mouse);
+        e.sCode = sCode; // may differ from the mouse's own code on purpose
         hid->setDeviceTable({e});
         hid->devIndex = 0;
         mouse->clearTransfers();

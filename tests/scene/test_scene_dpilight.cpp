@@ -75,19 +75,9 @@ public:
         if (qstrcmp(name, "mainIten") == 0)
             return root;
         QObject *found = root->findChild<QObject *>(name);
-        return found ? found : findItem(root, QLatin1String(name));
+        return found ? found : testsupport::findItem(root, QLatin1String(name));
     }
     // Repeater delegates are found through the visual item tree.
-    static QQuickItem *findItem(QQuickItem *item, QLatin1String name)
-    {
-        for (QQuickItem *child : item->childItems()) {
-            if (child->objectName() == name)
-                return child;
-            if (QQuickItem *found = findItem(child, name))
-                return found;
-        }
-        return nullptr;
-    }
     QVariant get(const char *name, const char *property) const
     {
         return scene(name)->property(property);

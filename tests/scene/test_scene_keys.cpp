@@ -60,19 +60,9 @@ public:
     // Named objects, delegates of repeaters among them (they hang in the item tree only).
     QObject *obj(const char *name) const
     {
-        if (QQuickItem *found = findItem(root(), QLatin1String(name)))
+        if (QQuickItem *found = testsupport::findItem(root(), QLatin1String(name)))
             return found;
         return root()->findChild<QObject *>(name);
-    }
-    static QQuickItem *findItem(QQuickItem *item, QLatin1String name)
-    {
-        for (QQuickItem *child : item->childItems()) {
-            if (child->objectName() == name)
-                return child;
-            if (QQuickItem *found = findItem(child, name))
-                return found;
-        }
-        return nullptr;
     }
     QObject *panel() const { return obj("keyAssigmentMain"); }
     QObject *keyList() const { return obj("keyMatrixMain"); }

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QQuickItem>
 
 namespace testsupport
 {
@@ -18,6 +19,17 @@ const bool trayAssumed = [] {
     return true;
 }();
 } // namespace
+
+QQuickItem *findItem(QQuickItem *item, const QString &name)
+{
+    for (QQuickItem *child : item->childItems()) {
+        if (child->objectName() == name)
+            return child;
+        if (QQuickItem *found = findItem(child, name))
+            return found;
+    }
+    return nullptr;
+}
 
 QString binDir()
 {

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+class QQuickItem;
+
 namespace testsupport
 {
 
@@ -37,5 +39,9 @@ public:
     int count(const QString &line) const;
     void clear();
 };
+
+// The item named `name` below `item` in the visual item tree, depth first, or nullptr. Repeater
+// delegates hang only in that tree, so findChild does not reach them.
+QQuickItem *findItem(QQuickItem *item, const QString &name);
 
 } // namespace testsupport
