@@ -66,7 +66,7 @@ int orbisMain(int argc, char **argv)
 
     int status = 0;
     {
-        Widget widget;
+        Widget widget(nullptr, Widget::SceneLoad::AtFirstCheck);
         installInputHooks(false);
         setKeyboardCallback(&Widget::onKeyboardEvent, &widget);
         setMouseCallback(&Widget::onMouseEvent, &widget);
@@ -76,8 +76,9 @@ int orbisMain(int argc, char **argv)
         if (commandLine.options.showsWindow() || !platform::systemTrayAvailable())
             widget.showNormal();
         widget.applyStartOptions(commandLine.options);
-        // The first check talks to the mouse (handshake and profile reads with their fixed
-        // pauses): it runs once the window has been drawn, so the window appears at once.
+        // The first check builds the scene and talks to the mouse (handshake and profile reads
+        // with their fixed pauses): it runs once the window has been drawn, so the window
+        // appears at once.
         runAfterFirstFrame(&widget, [&widget] { widget.checkDevice(); });
         status = app.exec();
         removeInputHooks();

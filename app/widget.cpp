@@ -29,10 +29,10 @@ const char *const kTrayMenuStyle =
     "QMenu::icon { padding-left: 2px; padding-right: 2px; } ";
 }
 
-Widget::Widget(QWidget *parent) : QWidget(parent)
+Widget::Widget(QWidget *parent, SceneLoad sceneLoad) : QWidget(parent)
 {
     controller = new Ui_Controler;
-    controller->setup(this, &hid);
+    controller->setup(this, &hid, sceneLoad == SceneLoad::Now);
     controller->view->hid = &hid;
 
     pollTimer.setInterval(2048);

@@ -25,7 +25,11 @@ class Widget : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Widget(QWidget *parent = nullptr);
+    // When the main scene is built: at once, or at the first device check. The program starts
+    // that check after the window's first frame, so the window does not wait for the scene,
+    // whose root stays invisible until a mouse has connected anyway.
+    enum class SceneLoad { Now, AtFirstCheck };
+    explicit Widget(QWidget *parent = nullptr, SceneLoad sceneLoad = SceneLoad::Now);
     ~Widget() override;
 
     QTimer pollTimer;

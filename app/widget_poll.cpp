@@ -2,6 +2,7 @@
 // attached device with the handshake, then connect or disconnect.
 #include "app/widget.h"
 
+#include "bridge/ui_controler.h"
 #include "device/devicetable.h"
 #include "device/enumeration.h"
 
@@ -43,6 +44,8 @@ void Widget::checkDevice()
         return;
     }
     checkRunning_ = true;
+    // A connect starts the scene: it must exist before the first check's outcome.
+    controller->loadScene();
     do {
         checkDeferred_ = false;
         DeviceList list = readDeviceTable(QStringLiteral("./modules/setting/apConfig.bin"));

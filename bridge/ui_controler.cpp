@@ -11,7 +11,7 @@
 
 Ui_Controler::Ui_Controler(QObject *parent) : QObject(parent) {}
 
-void Ui_Controler::setup(QWidget *host, Hid_Thread *hid)
+void Ui_Controler::setup(QWidget *host, Hid_Thread *hid, bool loadNow)
 {
     hostWidget = host;
     if (host->objectName().isEmpty())
@@ -28,19 +28,35 @@ void Ui_Controler::setup(QWidget *host, Hid_Thread *hid)
     view->setAttribute(Qt::WA_TranslucentBackground, true);
     view->setClearColor(Qt::transparent);
     view->setResizeMode(QQuickWidget::SizeViewToRootObject);
-    view->setSource(QUrl(QStringLiteral("qrc:modules/qml/main.qml")));
+    view->resize(kSceneWidth, kSceneHeight);
 
-    // Published after the source is loaded; main.qml touches them only from later functions.
     QQmlContext *context = view->rootContext();
     context->setContextProperty(QStringLiteral("ui_View"), view);
     context->setContextProperty(QStringLiteral("hid"), hid);
     context->setContextProperty(QStringLiteral("ui_Ctl"), this);
 
     host->resize(view->size());
+    if (loadNow)
+        loadScene();
 
     QSettings config(settingsfile::settingsName(QStringLiteral("./modules/setting/apConfig.bin")),
                      QSettings::IniFormat);
     host->setWindowTitle(config.value(QStringLiteral("common/name"), QString()).toString());
+}
+
+void Ui_Controler::loadScene()
+{
+    if (!view || sceneLoaded())
+        return;
+    view->setSource(QUrl(QStringLiteral("qrc:modules/qml/main.qml")));
+    // The view follows the root item's size.
+    if (hostWidget)
+        hostWidget->resize(view->size());
+}
+
+bool Ui_Controler::sceneLoaded() const
+{
+    return view && !view->source().isEmpty();
 }
 
 void Ui_Controler::onMinimize()

@@ -16,9 +16,17 @@ public:
     QWidget *hostWidget = nullptr; // not owned
     myQQuickView *view = nullptr;  // child of hostWidget
 
-    // Makes the host a frameless translucent window, creates the view inside it, loads the main
-    // scene and publishes ui_View, hid and ui_Ctl to it.
-    void setup(QWidget *host, Hid_Thread *hid);
+    // The main scene's size (its root item's): the window has it before the scene is built.
+    static constexpr int kSceneWidth = 1024;
+    static constexpr int kSceneHeight = 640;
+
+    // Makes the host a frameless translucent window of the scene's size, creates the view inside
+    // it and publishes ui_View, hid and ui_Ctl to the view's context. The main scene is built
+    // here when loadNow is set, else by the first call of loadScene.
+    void setup(QWidget *host, Hid_Thread *hid, bool loadNow = true);
+    // Builds the main scene into the view, once; later calls do nothing.
+    void loadScene();
+    bool sceneLoaded() const;
 
 public slots:
     void onMinimize();

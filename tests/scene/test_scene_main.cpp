@@ -25,7 +25,8 @@ struct Scene {
 
     // Global keys written before the widget (and so the view's cached flags) exist.
     explicit Scene(const QString &family = QStringLiteral("553"),
-                   const QVariantMap &globals = QVariantMap())
+                   const QVariantMap &globals = QVariantMap(),
+                   Widget::SceneLoad sceneLoad = Widget::SceneLoad::Now)
     {
         QSettings config(tree.file("modules/setting/apConfig.bin"), QSettings::IniFormat);
         for (auto it = globals.cbegin(); it != globals.cend(); ++it) {
@@ -38,7 +39,7 @@ struct Scene {
         sim::MouseConfig mc;
         mc.family = family;
         mouse = sim::attachMouse(mc);
-        widget = std::make_unique<Widget>();
+        widget = std::make_unique<Widget>(nullptr, sceneLoad);
         widget->show();
     }
     ~Scene()
@@ -129,11 +130,25 @@ class SceneTest : public QObject
 private slots:
     void cleanup() { deviceConnected = false; }
 
+    // The program builds the scene at the first device check, after the window's first frame;
+    // the window already has the scene's size, and the start runs as with a scene built at once.
+    void firstConnectLoadsFlagsLanguagesAndPagesAndReadsTheDpi_data()
+    {
+        QTest::addColumn<Widget::SceneLoad>("sceneLoad");
+        QTest::newRow("scene built with the window") << Widget::SceneLoad::Now;
+        QTest::newRow("scene built at the first check") << Widget::SceneLoad::AtFirstCheck;
+    }
+
     void firstConnectLoadsFlagsLanguagesAndPagesAndReadsTheDpi()
     {
-        Scene scene;
+        QFETCH(Widget::SceneLoad, sceneLoad);
+        Scene scene(QStringLiteral("553"), QVariantMap(), sceneLoad);
         scene.mouse->setCurrentStage(3);
-        QVERIFY(!scene.rootProperty("visible").toBool());
+        QCOMPARE(scene.widget->size(), QSize(1024, 640));
+        if (sceneLoad == Widget::SceneLoad::Now)
+            QVERIFY(!scene.rootProperty("visible").toBool());
+        else
+            QVERIFY(!scene.root());
         QVERIFY(scene.connect());
         QTRY_VERIFY(scene.rootProperty("isPownOn").toBool());
 
