@@ -46,6 +46,10 @@ Item {
     width: 120
     height: rowHeight
     z: isDrop ? 100 : 0
+    onIsDropChanged: {
+        if (isDrop)
+            rowsLoader.active = true
+    }
 
     Connections {
         target: dropDownList.mdItems
@@ -83,43 +87,49 @@ Item {
             }
         }
 
-        Grid {
-            columns: dropDownList.columns
-            Repeater {
-                model: dropDownList.mdItems
-                delegate: Rectangle {
-                    id: row
-                    required property int index
-                    required property var model
-                    width: panel.width / dropDownList.columns
-                    height: dropDownList.rowHeight
-                    // One row is lit: the one under the pointer, else the chosen one.
-                    color: index === (dropDownList.hoveredIndex >= 0 ? dropDownList.hoveredIndex
-                                                                     : dropDownList.currentSelect)
-                           ? mainIten.colorOrange : "transparent"
-                    Text {
-                        anchors.fill: parent
-                        anchors.leftMargin: dropDownList.columns === 1 ? 8 : 0
-                        text: row.model.textValue !== undefined ? row.model.textValue : ""
-                        font.family: mainIten.fontFamily
-                        font.pixelSize: mainIten.fontNormalSize
-                        color: mainIten.fontColor
-                        horizontalAlignment: dropDownList.columns === 1 ? Text.AlignLeft
-                                                                        : Text.AlignHCenter
-                        verticalAlignment: Text.AlignVCenter
-                        elide: Text.ElideRight
-                    }
-                    MouseArea {
-                        id: rowArea
-                        anchors.fill: parent
-                        hoverEnabled: true
-                        onContainsMouseChanged: {
-                            if (containsMouse)
-                                dropDownList.hoveredIndex = row.index
-                            else if (dropDownList.hoveredIndex === row.index)
-                                dropDownList.hoveredIndex = -1
+        // The rows are built when the list first opens and kept from then on: most lists of
+        // the main screen and its pages are never opened in a session.
+        Loader {
+            id: rowsLoader
+            active: false
+            sourceComponent: Grid {
+                columns: dropDownList.columns
+                Repeater {
+                    model: dropDownList.mdItems
+                    delegate: Rectangle {
+                        id: row
+                        required property int index
+                        required property var model
+                        width: panel.width / dropDownList.columns
+                        height: dropDownList.rowHeight
+                        // One row is lit: the one under the pointer, else the chosen one.
+                        color: index === (dropDownList.hoveredIndex >= 0 ? dropDownList.hoveredIndex
+                                                                         : dropDownList.currentSelect)
+                               ? mainIten.colorOrange : "transparent"
+                        Text {
+                            anchors.fill: parent
+                            anchors.leftMargin: dropDownList.columns === 1 ? 8 : 0
+                            text: row.model.textValue !== undefined ? row.model.textValue : ""
+                            font.family: mainIten.fontFamily
+                            font.pixelSize: mainIten.fontNormalSize
+                            color: mainIten.fontColor
+                            horizontalAlignment: dropDownList.columns === 1 ? Text.AlignLeft
+                                                                            : Text.AlignHCenter
+                            verticalAlignment: Text.AlignVCenter
+                            elide: Text.ElideRight
                         }
-                        onClicked: dropDownList.chooseRow(row.index)
+                        MouseArea {
+                            id: rowArea
+                            anchors.fill: parent
+                            hoverEnabled: true
+                            onContainsMouseChanged: {
+                                if (containsMouse)
+                                    dropDownList.hoveredIndex = row.index
+                                else if (dropDownList.hoveredIndex === row.index)
+                                    dropDownList.hoveredIndex = -1
+                            }
+                            onClicked: dropDownList.chooseRow(row.index)
+                        }
                     }
                 }
             }
