@@ -11,7 +11,10 @@ foreach(f ${ORBIS_QML_FILES})
     set_source_files_properties(modules/qml/${f} PROPERTIES QT_RESOURCE_ALIAS ${f})
     list(APPEND ORBIS_QML_SOURCES modules/qml/${f})
 endforeach()
+# The module's own files (qmldir, type information) go to a folder named after its URI, where
+# Qt's tooling looks for them; the program reads the scene from its resources only.
 qt_add_qml_module(orbis_core URI modules.qml VERSION 1.0 RESOURCE_PREFIX / NO_PLUGIN
+    OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/qml/modules/qml
     QML_FILES ${ORBIS_QML_SOURCES})
 
 # Run-time data, copied (not linked) twice: beside the executables, the portable tree the real
