@@ -82,14 +82,15 @@ CommandLine parseCommandLine(const QStringList &arguments)
     result.options.hidden = parser.isSet(hidden);
     if (parser.isSet(profile)) {
         const QStringList values = parser.values(profile);
-        if (values.size() != 1 || profileNumber(values.constFirst()) == 0) {
+        const int number = values.size() == 1 ? profileNumber(values.constFirst()) : 0;
+        if (number == 0) {
             result.action = CommandLine::Refuse;
             result.text = values.size() != 1
                               ? QStringLiteral("--profile may be given once.\n")
                               : profileRangeMessage(values.constFirst()) + QLatin1Char('\n');
             return result;
         }
-        result.options.profile = profileNumber(values.constFirst());
+        result.options.profile = number;
     }
     return result;
 }

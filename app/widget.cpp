@@ -117,16 +117,11 @@ void Widget::startUi()
     // initUI asks the device for its current state; were it to run inside the event processing
     // of a command that holds the device, its commands would wait for the lock and give up. So
     // it runs from the event loop once the lock is free, and run follows it.
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            whenDeviceFree([this] {
-                if (QObject *root = view()->rootObject())
-                    QMetaObject::invokeMethod(root, "initUI");
-                QCoreApplication::postEvent(this, new UserEvent(2177));
-            });
-        },
-        Qt::QueuedConnection);
+    whenDeviceFreeLater([this] {
+        if (QObject *root = view()->rootObject())
+            QMetaObject::invokeMethod(root, "initUI");
+        QCoreApplication::postEvent(this, new UserEvent(2177));
+    });
 }
 
 void Widget::closeEvent(QCloseEvent *event)

@@ -71,6 +71,8 @@ private:
     void startUi();
     // Runs action now when no command holds the transfer lock, else as soon as none does.
     void whenDeviceFree(std::function<void()> action);
+    // The same, from the event loop: never inside the event processing of a running command.
+    void whenDeviceFreeLater(std::function<void()> action);
     // A DPI-switch report from the listener: the scene follows, a balloon tells the stage.
     void showDpiSwitch(int stage);
     void connectSequence();

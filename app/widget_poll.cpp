@@ -24,6 +24,13 @@ void Widget::whenDeviceFree(std::function<void()> action)
                        [this, action = std::move(action)]() mutable { whenDeviceFree(action); });
 }
 
+void Widget::whenDeviceFreeLater(std::function<void()> action)
+{
+    QMetaObject::invokeMethod(
+        this, [this, action = std::move(action)]() mutable { whenDeviceFree(std::move(action)); },
+        Qt::QueuedConnection);
+}
+
 void Widget::checkDevice()
 {
     if (checkRunning_) {

@@ -24,17 +24,12 @@ void Widget::applyPendingProfile()
         return;
     // Queued after the scene's initUI of a connect that is still starting (which waits, like
     // this, for a command holding the device), so the choice is made on the scene's own state.
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            whenDeviceFree([this] {
-                if (pendingProfile_ < 0 || !view())
-                    return;
-                view()->chooseProfile(pendingProfile_);
-                pendingProfile_ = -1;
-            });
-        },
-        Qt::QueuedConnection);
+    whenDeviceFreeLater([this] {
+        if (pendingProfile_ < 0 || !view())
+            return;
+        view()->chooseProfile(pendingProfile_);
+        pendingProfile_ = -1;
+    });
 }
 
 void Widget::onStartRequest(const CopyDataMessage &message)

@@ -133,6 +133,9 @@ private:
     // Invokes a function of the scene's root object by name; does nothing without it.
     void invokeRoot(const char *function, Qt::ConnectionType type,
                     const QVariantList &args = QVariantList());
+    // On-board images 1 to 4 carry the DPI stage table and the lighting effect.
+    static constexpr int kFirstStageImage = 1;
+    static constexpr int kLastStageImage = 4;
     // Sends on-board image 1 as profile 1, and images 2 to 4 as well when withGunProfiles.
     void sendStageImages(bool withGunProfiles);
 };

@@ -4,12 +4,6 @@
 #include "bridge/myqquickview.h"
 #include "device/hid_thread.h"
 
-namespace
-{
-constexpr int kFirstStageImage = 1; // images 1..4 carry the stage table and the lighting effect
-constexpr int kLastStageImage = 4;
-} // namespace
-
 void myQQuickView::sendStageImages(bool withGunProfiles)
 {
     const int last = withGunProfiles ? kLastStageImage : kFirstStageImage;

@@ -31,12 +31,12 @@ void myQQuickView::mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVaria
         return;
     }
     QByteArray m1 = keymatrix::toDeviceForm(src64);
+    const bool gunKeys = keymatrix::hasGunKey(m1);
     const QByteArray firmware =
-        keymatrix::hasGunKey(m1)
-            ? keymatrix::usableFirmwareMatrix(*store->currentProfile(), *store->factoryProfile())
-            : QByteArray();
+        gunKeys ? keymatrix::usableFirmwareMatrix(*store->currentProfile(), *store->factoryProfile())
+                : QByteArray();
     if (firmware.isEmpty()) {
-        if (keymatrix::hasGunKey(m1))
+        if (gunKeys)
             ORBIS_LOG(lcBridge, "Gun matrices not sent: no complete firmware matrix");
         if (is560())
             hid->hid560_0DH_SetKeyMatrix(bytes(m1), 1);

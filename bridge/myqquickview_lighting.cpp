@@ -17,7 +17,7 @@ void myQQuickView::mouseSetRGBEffect(uchar effect, uchar option1, uchar option2)
         hid->hid553_0DH_SetRGBLedEffect(bytes[0], bytes[1], bytes[2]);
         return;
     }
-    for (int n = 1; n <= 4; ++n)
+    for (int n = kFirstStageImage; n <= kLastStageImage; ++n)
         std::copy(bytes.begin(), bytes.end(), profileImage[n] + lighting::kImageEffect);
     if (!isColorful && !isGun)
         profileImage[1][lighting::kImageEffect + 2] = lighting::kSimpleStandalone;

@@ -134,8 +134,7 @@ void keyboardHookProc(int code, quintptr wParam, const KeyboardHookRecord &recor
                         && (wParam == hookmsg::KeyDown || wParam == hookmsg::SysKeyDown);
     const bool extended = record.flags & hookmsg::FlagExtended;
     const quint8 scanByte = record.scanCode > 255 ? 0 : static_cast<quint8>(record.scanCode);
-    const quint16 key = static_cast<quint16>(scanByte << 8 | (extended ? 1 : 0));
-    quint8 vk = scanToVk.value(key, 0);
+    quint8 vk = scanToVk.value(scan(scanByte, extended), 0);
     if (scanByte == 0x46 && extended) // Ctrl+Break
         vk = 0x13;
     else if (scanByte == 0x54 && (record.flags & hookmsg::FlagAltDown)) // Alt+Print Screen

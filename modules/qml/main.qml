@@ -336,10 +336,9 @@ Item {
         }
     }
 
-    // A profile chosen from outside the scene (the command line): the same path as a choice of
-    // a row in the top bar's profile list.
-    // A start option's profile: the top bar's row of the entry whose stored number is profileNo,
-    // chosen as a click would. A number that no entry has changes nothing.
+    // A profile chosen from outside the scene (the command line): the top bar's row of the entry
+    // whose stored number is profileNo, chosen as a click would. A number that no entry has
+    // changes nothing.
     function chooseProfile(profileNo) {
         var row = profileMain.rowOfNumber(intSetting(profileNo, -1))
         if (row < 0) {
