@@ -5,6 +5,7 @@
 #include "bridge/devicedata.h"
 #include "bridge/filebytes.h"
 #include "bridge/macrolibrary.h"
+#include "bridge/qmlvalue.h"
 #include "bridge/settingsstore.h"
 #include "device/hid_thread.h"
 #include "platform/dialogs.h"
@@ -64,7 +65,7 @@ QVariant myQQuickView::createMacroIni(QVariant name, QVariant macroIndex)
 
 QVariant myQQuickView::saveMacroIni(QVariant name, QStringList macros, QVariant repeat)
 {
-    return library().save(name.toString(), macros, repeat);
+    return library().save(name.toString(), macros, plainSettingValue(repeat));
 }
 
 QStringList myQQuickView::loadMacroIni(QVariant name)

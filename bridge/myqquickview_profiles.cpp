@@ -4,6 +4,7 @@
 #include "bridge/myqquickview.h"
 
 #include "app/logging.h"
+#include "bridge/qmlvalue.h"
 #include "bridge/settingsstore.h"
 #include "device/hid_thread.h"
 #include "platform/dialogs.h"
@@ -100,7 +101,8 @@ QVariant myQQuickView::getXYSensitive(QVariant index)
 
 void myQQuickView::setXYSensitive(QVariant index, QVariant xyData)
 {
-    store->currentProfile()->setValue(QStringLiteral("XYSensitive/") + index.toString(), xyData);
+    store->currentProfile()->setValue(QStringLiteral("XYSensitive/") + index.toString(),
+                                      plainSettingValue(xyData));
 }
 
 QVariant myQQuickView::getselectGun(QVariant index)
@@ -111,7 +113,8 @@ QVariant myQQuickView::getselectGun(QVariant index)
 
 void myQQuickView::setSelectGun(QVariant index, QVariant xyData)
 {
-    store->currentProfile()->setValue(QStringLiteral("selectGun/") + index.toString(), xyData);
+    store->currentProfile()->setValue(QStringLiteral("selectGun/") + index.toString(),
+                                      plainSettingValue(xyData));
 }
 
 void myQQuickView::mouseSetProfile(uint profileNo)

@@ -1,6 +1,7 @@
 // Settings store slots: thin calls into SettingsStore, and the start-up load of the configuration.
 #include "bridge/myqquickview.h"
 
+#include "bridge/qmlvalue.h"
 #include "bridge/settingsstore.h"
 
 void myQQuickView::loadConfiguration()
@@ -40,15 +41,15 @@ QVariant myQQuickView::getGlobalData(QVariant key, QVariant /*isRecovery*/)
 
 void myQQuickView::setData(QVariant key, QVariant data)
 {
-    store->setValue(key.toString(), data);
+    store->setValue(key.toString(), plainSettingValue(data));
 }
 
 void myQQuickView::setDataList(QVariant key, QVariantList datalist)
 {
-    store->setList(key.toString(), datalist);
+    store->setValue(key.toString(), plainSettingValue(datalist));
 }
 
 void myQQuickView::setGlobalData(QVariant key, QVariant tmpdata)
 {
-    store->setGlobalValue(key.toString(), tmpdata);
+    store->setGlobalValue(key.toString(), plainSettingValue(tmpdata));
 }

@@ -40,7 +40,8 @@ target_link_libraries(orbis_core PUBLIC orbis_device
     Qt6::Core Qt6::Gui Qt6::Widgets Qt6::Network Qt6::Concurrent Qt6::Qml Qt6::Quick
     Qt6::QuickWidgets)
 if(NOT WIN32)
-    target_link_libraries(orbis_core PUBLIC PkgConfig::UDEV)
+    # The session bus carries the desktop's change notices (KDE's settings change).
+    target_link_libraries(orbis_core PUBLIC PkgConfig::UDEV Qt6::DBus)
 endif()
 if(XTST_FOUND)
     target_link_libraries(orbis_core PUBLIC PkgConfig::XTST)

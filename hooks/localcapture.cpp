@@ -7,19 +7,21 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QWindow>
 
 namespace localcapture
 {
 namespace
 {
-// Every input event reaches the top-level window first and its widgets after; only the window
-// is watched, so each event is fed once.
+// Every input event reaches the top-level window first and its widgets after; only windows are
+// watched, so each event is fed once. A Qt Quick widget hands every event on to a window of its
+// own that exists only in memory (it has no native window); that copy is not fed again.
 class WindowFilter : public QObject
 {
 public:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (watched->isWindowType())
+        if (watched->isWindowType() && static_cast<QWindow *>(watched)->handle())
             feed(event);
         return false; // observe, never swallow
     }
@@ -61,6 +63,10 @@ bool feed(QEvent *event)
     case QEvent::KeyPress:
     case QEvent::KeyRelease: {
         auto *key = static_cast<QKeyEvent *>(event);
+        // Qt turns a held key into release+press pairs marked as auto-repeat; the key is still
+        // down, and the desktop-wide capture reports it once.
+        if (key->isAutoRepeat())
+            return true;
         KeyboardHookRecord record;
         bool extended = false;
         if (!platform::hookScanCode(key->nativeScanCode(), &record.scanCode, &extended))

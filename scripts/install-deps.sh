@@ -11,7 +11,7 @@ PACKAGES=(
     libhidapi-dev libudev-dev libxtst-dev libx11-dev
     librsvg2-bin imagemagick fonts-wqy-microhei
     xvfb xauth xdotool x11-apps
-    gsettings-desktop-schemas libglib2.0-0
+    gsettings-desktop-schemas libglib2.0-0 dbus-daemon
     dpkg-dev appstream desktop-file-utils lintian
 )
 missing=()

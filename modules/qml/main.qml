@@ -123,6 +123,12 @@ Item {
         var value = ui_View.getGlobalData(key)
         return value === null ? undefined : value
     }
+    // A list read from the files as a JavaScript array: the bridge hands lists over as string
+    // lists, which are array-like but not arrays; anything that is not a list gives [].
+    function listSetting(value) {
+        return value !== undefined && value !== null && typeof value === "object"
+                ? Array.from(value) : []
+    }
     function textSetting(value, current) {
         return value === undefined ? current : String(value)
     }
@@ -216,7 +222,16 @@ Item {
 
     // --- Root functions used by the pages ---
 
+    // Commits the input field the user is typing in, if any: the scene's root takes the focus
+    // back, and the field commits as when it is left. Called before anything reads a page's
+    // fields (Save, closing a page, a profile switch, a factory reset, choosing another colour
+    // block or macro); the root having the focus is also what lets Esc reach closeTopmost.
+    function commitInputs() {
+        mainIten.forceActiveFocus()
+    }
+
     function mainFocus() {
+        commitInputs()
         reportRateRect.closeMenu()
         dpiSettingMain.closeMenu()
         upItem.profileBtn.closeMenu()
@@ -235,13 +250,14 @@ Item {
         askMenu.visible = false
     }
 
-    // Shows a page over the mask, centred when asked to.
+    // Shows a page over the mask, centred when asked to: placed first, so that its first frame
+    // is already where it belongs.
     function openPage(page, centred) {
-        page.visible = true
         if (centred) {
             page.x = (mainIten.width - page.width) / 2
             page.y = (mainIten.height - page.height) / 2
         }
+        page.visible = true
         mainMask.visible = true
         mainFocus()
     }
@@ -249,6 +265,7 @@ Item {
     // Esc: closes the reset confirmation, else the front page (the way its close button
     // does), else every open menu.
     function closeTopmost() {
+        commitInputs()
         if (factorysure.visible) {
             factorysure.visible = false
             mainMask.visible = false
@@ -319,6 +336,7 @@ Item {
     }
 
     function resetFactory() {
+        commitInputs()
         controlUIEnable(false)
         try {
             factorysure.visible = false
@@ -351,6 +369,7 @@ Item {
     function switchProfile(tmpProfileNo) {
         if (tmpProfileNo === profileMain.profileNo)
             return
+        commitInputs()
         controlUIEnable(false)
         try {
             profileMain.profileNo = tmpProfileNo
@@ -491,6 +510,7 @@ Item {
                 x: 8
                 spacing: 8
                 TextButton {
+                    objectName: "macroEditorOpenBtn"
                     width: 216
                     textValue: langText(mainLang, 1)
                     normalColor: "transparent"
@@ -498,6 +518,7 @@ Item {
                     onClicked: openPage(macroEditorMain, true)
                 }
                 TextButton {
+                    objectName: "gunEditorOpenBtn"
                     width: 216
                     visible: isGun
                     textValue: langText(mainLang, 2)

@@ -6,6 +6,8 @@
 #include "platform/linux/inilines.h"
 #include "platform/pointersettings.h"
 
+#include <QDBusConnection>
+#include <QDBusMessage>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -35,6 +37,23 @@ bool isKdeDesktop()
 {
     return QFileInfo::exists(kdeGlobalsPath()) ||
            qEnvironmentVariable("XDG_CURRENT_DESKTOP").contains(QLatin1String("KDE"));
+}
+
+// KDE applications read kdeglobals once; they take a new WheelScrollLines when told over the
+// session bus that the mouse settings changed (change type "settings", category "mouse").
+// Without a session bus nothing is sent and the value applies when they next start.
+void notifyKdeMouseSettingsChanged()
+{
+    constexpr int kSettingsChanged = 3;
+    constexpr int kMouseSettings = 0;
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return;
+    QDBusMessage message =
+        QDBusMessage::createSignal(QStringLiteral("/KGlobalSettings"),
+                                   QStringLiteral("org.kde.KGlobalSettings"), QStringLiteral("notifyChange"));
+    message << kSettingsChanged << kMouseSettings;
+    bus.send(message);
 }
 
 class LinuxPointerSettings : public PointerSettings
@@ -79,7 +98,10 @@ public:
         if (!file.open(QIODevice::WriteOnly))
             return Result::Failed;
         file.write(withIniValue(content, "KDE", "WheelScrollLines", QByteArray::number(lines)));
-        return file.commit() ? Result::Applied : Result::Failed;
+        if (!file.commit())
+            return Result::Failed;
+        notifyKdeMouseSettingsChanged();
+        return Result::Applied;
     }
 
 private:

@@ -6,7 +6,10 @@
 #include "platform/linux/inilines.h"
 #include "support/testsupport.h"
 
+#include <QDBusConnection>
 #include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -38,12 +41,23 @@ struct FakeBackend : platform::PointerSettings {
 
 const QString MouseSchema = QStringLiteral("org.gnome.desktop.peripherals.mouse");
 
+// Receives KDE's settings-change notices from the session bus.
+class KdeNotices : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QPair<int, int>> received;
+public slots:
+    void notifyChange(int type, int category) { received << qMakePair(type, category); }
+};
+
 } // namespace
 
 class PointerTest : public QObject
 {
     Q_OBJECT
     QTemporaryDir config;
+    QProcess bus; // a session bus of this test's own, so no desktop hears the notices
 
 private slots:
     void initTestCase()
@@ -52,6 +66,18 @@ private slots:
         qputenv("GSETTINGS_BACKEND", "memory");
         qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
         qputenv("XDG_CURRENT_DESKTOP", "");
+        bus.start(QStringLiteral("dbus-daemon"),
+                  {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                   QStringLiteral("--print-address=1")});
+        QVERIFY2(bus.waitForStarted(), "dbus-daemon (package dbus-daemon) is needed");
+        QVERIFY(bus.waitForReadyRead(5000));
+        qputenv("DBUS_SESSION_BUS_ADDRESS", bus.readLine().trimmed());
+        QVERIFY(QDBusConnection::sessionBus().isConnected());
+    }
+    void cleanupTestCase()
+    {
+        bus.kill();
+        bus.waitForFinished();
     }
 
     void stepsBecomeWindowsValues()
@@ -140,10 +166,17 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("[General]\nfont=Sans\n");
         file.close();
+        KdeNotices notices;
+        QVERIFY(QDBusConnection::sessionBus().connect(
+            QString(), QStringLiteral("/KGlobalSettings"), QStringLiteral("org.kde.KGlobalSettings"),
+            QStringLiteral("notifyChange"), &notices, SLOT(notifyChange(int, int))));
         QCOMPARE(backend->setWheelScrollLines(1000), Result::Applied);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(),
                  QByteArray("[General]\nfont=Sans\n\n[KDE]\nWheelScrollLines=1000\n"));
+        // KDE's applications are told to read the mouse settings again: one notice, after the
+        // file holds the value.
+        QTRY_COMPARE(notices.received, (QList<QPair<int, int>>{{3, 0}}));
     }
 
     void kdeGlobalsEditKeepsEverythingElse_data()

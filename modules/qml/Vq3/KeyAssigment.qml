@@ -160,7 +160,7 @@ PanelFrame {
         readMacroNames()
     }
 
-    // Opens the panel on a button with its current entry.
+    // Fills the panel with a button's current entry.
     function show(index) {
         var entry = keyMatrixMain.modKeys.get(index)
         keyIndex = index
@@ -184,7 +184,7 @@ PanelFrame {
         readMacroNames()
         isFireInput = false
         isComboInput = false
-        visible = true
+        // The caller shows the panel (openPage), after placing it.
     }
 
     // Commits the entry when it differs from the button's, then closes.
@@ -198,6 +198,10 @@ PanelFrame {
         for (var i = 0; i < 4; ++i)
             if (Number(old[i]) !== Number(keyCodes[i]))
                 changed = true
+        // A macro entry is (4, mode, button, 0) whatever the macro: another macro is a change
+        // only by its name.
+        if (keyCodes[0] === 4 && String(k.keyText) !== String(keyText))
+            changed = true
         if (changed) {
             if (keyCodes[0] === 4) {
                 ui_View.setData("mouseMacroKey/" + keyIndex, keyText)
@@ -379,23 +383,31 @@ PanelFrame {
             columnSpacing: 24
             rowSpacing: 12
             visible: keyAssigment.sections[keyAssigment.currentSection].kind === "choice"
+            // The model is the number of choices, so each button's own index is the choice's
+            // (see the run-mode buttons below).
             Repeater {
-                model: keyAssigment.sections[keyAssigment.currentSection].choices || []
+                model: (keyAssigment.sections[keyAssigment.currentSection].choices || []).length
                 delegate: RadioButton {
-                    required property var modelData
-                    required property int index
-                    objectName: "choice" + index
+                    id: choiceButton
+                    required property int modelData
+                    readonly property var choice:
+                        keyAssigment.sections[keyAssigment.currentSection].choices[modelData]
+                    objectName: "choice" + modelData
+                    index: modelData
                     width: 180
-                    textValue: keyAssigment.lang(modelData[0])
+                    // A section change may reach a button before the repeater drops it.
+                    textValue: choice ? keyAssigment.lang(choice[0]) : ""
                     function chosen() {
-                        var e = keyAssigment.parseEntry(modelData[1])
+                        if (!choice)
+                            return false
+                        var e = keyAssigment.parseEntry(choice[1])
                         var c = keyAssigment.keyCodes
                         return e[0] === c[0] && e[1] === c[1] && e[2] === c[2] && e[3] === c[3]
                     }
                     isSelect: chosen()
                     onBtnClick: {
-                        keyAssigment.setEntry(keyAssigment.parseEntry(modelData[1]), null)
-                        isSelect = Qt.binding(chosen) // the click replaced the binding
+                        keyAssigment.setEntry(keyAssigment.parseEntry(choice[1]), null)
+                        choiceButton.isSelect = Qt.binding(chosen) // the click replaced the binding
                     }
                 }
             }
@@ -557,16 +569,23 @@ PanelFrame {
                     }
                 }
             }
+            // The run mode is the button's own index (set from the model's value: a delegate
+            // that declared an "index" of its own would hide the button's, and the click would
+            // report 0 whatever was chosen).
             Repeater {
                 model: 3
                 delegate: RadioButton {
-                    required property int index
-                    textValue: keyAssigment.lang(18 + index)
-                    isSelect: keyAssigment.macroMode === index
-                    onBtnClick: {
-                        keyAssigment.macroMode = index
+                    id: modeButton
+                    required property int modelData
+                    objectName: "macroMode" + modelData
+                    index: modelData
+                    textValue: keyAssigment.lang(18 + modelData)
+                    isSelect: keyAssigment.macroMode === modelData
+                    onBtnClick: function (mode) {
+                        keyAssigment.macroMode = mode
                         keyAssigment.applyMacro()
-                        isSelect = Qt.binding(() => keyAssigment.macroMode === index)
+                        // the click replaced the binding
+                        modeButton.isSelect = Qt.binding(() => keyAssigment.macroMode === modeButton.modelData)
                     }
                 }
             }

@@ -129,6 +129,7 @@ SectionPanel {
 
     // Selects a block: the fields show its colour and the marker moves onto it.
     function selectBlock(i) {
+        mainIten.commitInputs() // a value typed for the block chosen before belongs to it
         selectedBlock = i
         var rgb = ColourBar.channels(colorValue[i])
         redField.textValue = rgb[0]

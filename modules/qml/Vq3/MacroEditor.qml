@@ -83,6 +83,7 @@ PanelFrame {
     }
 
     function selectMacro(index) {
+        mainIten.commitInputs() // a repeat count typed for the macro chosen before belongs to it
         stopRecording()
         macroList.currentIndex = index
         actionList.currentIndex = -1

@@ -14,8 +14,10 @@ Item {
     // Label centres in picture coordinates, button 0 first: front view, then side view.
     readonly property var frontPlaces: [[116, 104], [244, 104], [210, 83], [24, 211], [24, 263],
                                         [210, 130], [210, 152], [26, 151]]
-    readonly property var sidePlaces: [[96, 232], [90, 150], [176, 126], [127, 246],
-                                       [187, 244], [206, 126], [236, 126], [77, 256]]
+    // Labels 1 and 8 sit on their own buttons (the left button's band, the fire button), clear
+    // of the forward and back buttons beside them.
+    readonly property var sidePlaces: [[115, 186], [90, 150], [176, 126], [127, 246],
+                                       [187, 244], [206, 126], [236, 126], [77, 230]]
 
     width: 1024
     height: 640

@@ -16,6 +16,9 @@ Item {
     property int revision: 0     // bumped when a row's text changes
     property int pendingIndex: -1
     property int hoveredIndex: -1 // the row under the pointer, -1 when none is
+    // Where the pointer stood when the list opened. Rows built or slid under a pointer that has
+    // not moved get hover events too; a row lights only once the pointer has moved from here.
+    property point openPoint: Qt.point(-1, -1)
     readonly property int rows: Math.ceil(count / columns)
     signal valueChange(int index)
 
@@ -24,6 +27,13 @@ Item {
             return ""
         var row = mdItems.get(index)
         return row && row.textValue !== undefined ? String(row.textValue) : ""
+    }
+    // Lights row `index` for the pointer at `area`'s mouse position, unless the pointer still
+    // stands where it stood when the list opened.
+    function hoverRow(area, index) {
+        var p = area.mapToItem(null, area.mouseX, area.mouseY)
+        if (Math.abs(p.x - openPoint.x) >= 0.5 || Math.abs(p.y - openPoint.y) >= 0.5)
+            hoveredIndex = index
     }
     function closeMenu() {
         isDrop = false
@@ -47,8 +57,14 @@ Item {
     height: rowHeight
     z: isDrop ? 100 : 0
     onIsDropChanged: {
-        if (isDrop)
-            rowsLoader.active = true
+        if (!isDrop)
+            return
+        hoveredIndex = -1
+        openPoint = headerHover.hovered ? headerHover.point.scenePosition : Qt.point(-1, -1)
+        rowsLoader.active = true
+    }
+    HoverHandler {
+        id: headerHover
     }
 
     Connections {
@@ -122,9 +138,10 @@ Item {
                             id: rowArea
                             anchors.fill: parent
                             hoverEnabled: true
+                            onPositionChanged: dropDownList.hoverRow(rowArea, row.index)
                             onContainsMouseChanged: {
                                 if (containsMouse)
-                                    dropDownList.hoveredIndex = row.index
+                                    dropDownList.hoverRow(rowArea, row.index)
                                 else if (dropDownList.hoveredIndex === row.index)
                                     dropDownList.hoveredIndex = -1
                             }

@@ -45,13 +45,17 @@ Rectangle {
             color: mainIten.fontColor
         }
         ImageButton {
+            objectName: "closeBtn"
             anchors.right: parent.right
             anchors.rightMargin: 8
             anchors.verticalCenter: parent.verticalCenter
             visible: panelFrame.showClose
             normalSource: mainIten.sourceCloseBtn
             hoverSource: mainIten.sourceCloseBtnH
-            onClicked: panelFrame.closeClicked()
+            onClicked: {
+                mainIten.commitInputs() // the close handling reads the page's fields
+                panelFrame.closeClicked()
+            }
         }
     }
     Item {

@@ -1,5 +1,7 @@
 // A centred integer field of at most four characters, limited to minValue .. maxValue. Leaving
-// it turns an empty field or a value below 1 into "0" and emits endInputSignal.
+// it, or Enter, turns an empty field or a value below 1 into "0" and emits endInputSignal. A
+// page commits a field the user is still typing in before it reads the value (mainIten's
+// commitInputs), which takes the focus away the same way.
 import QtQuick
 
 Rectangle {
@@ -32,6 +34,9 @@ Rectangle {
             bottom: rectInput.minValue
             top: rectInput.maxValue
         }
+        // Enter hands the focus back to the scene's root, which commits as leaving does.
+        Keys.onReturnPressed: mainIten.commitInputs()
+        Keys.onEnterPressed: mainIten.commitInputs()
         onActiveFocusChanged: {
             if (activeFocus) {
                 rectInput.inputSignal()
