@@ -7,6 +7,7 @@
 #include "bridge/settingsstore.h"
 #include "bridge/valuelimits.h"
 
+#include <QJSValue>
 #include <QSettings>
 
 namespace
@@ -123,16 +124,35 @@ QVariantList myQQuickView::dpiLimits()
 
 QVariantList myQQuickView::selectedGuns()
 {
-    // One reader for the gun slots' presets: three positions in the preset list; a position
-    // that names no preset gives the slot its own number.
-    const QVariant stored = store->globalValue(QStringLiteral("mouse/selectGun"));
-    const QVariantList list = settingsList(stored);
-    QVariantList guns;
+    // One reader for the gun slots' presets: three positions in the preset list. A list of
+    // another length is no choice of three slots: the factory choice stands. A position that
+    // names no preset gives its slot the slot's own number.
+    const auto read = [](QVariant stored, bool *changed) {
+        // A choice the gun page stored in this session may still be the script value it
+        // handed over.
+        if (stored.metaType() == QMetaType::fromType<QJSValue>())
+            stored = stored.value<QJSValue>().toVariant();
+        const QVariantList list = settingsList(stored);
+        if (list.size() != kGunSlots) {
+            *changed = stored.isValid();
+            return QVariantList();
+        }
+        QVariantList guns;
+        for (int slot = 0; slot < kGunSlots; ++slot)
+            guns << QVariant(
+                valuelimits::inRangeOr(list.at(slot), {0, kGunPresets - 1}, slot, changed));
+        return guns;
+    };
+    const QString key = QStringLiteral("mouse/selectGun");
     bool changed = false;
-    for (int slot = 0; slot < kGunSlots; ++slot)
-        guns << QVariant(valuelimits::inRangeOr(list.value(slot), {0, kGunPresets - 1}, slot,
-                                                &changed));
-    noteLimited(store->globalPath(), changed && stored.isValid());
+    QVariantList guns = read(store->globalValue(key), &changed);
+    noteLimited(store->globalPath(), changed);
+    if (guns.isEmpty()) {
+        bool factoryChanged = false;
+        guns = read(store->factoryGlobalValue(key), &factoryChanged);
+    }
+    if (guns.isEmpty())
+        guns = {0, 1, 2};
     return guns;
 }
 

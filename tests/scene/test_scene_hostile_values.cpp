@@ -2,12 +2,8 @@
 // bar's list (as --profile does), the pages read it and send it. What the simulated mouse
 // receives must be in range, a broken key entry must give way to the button's factory entry
 // without being written over, and no file of the user's may shrink to nothing or vanish.
-#include "app/globals.h"
-#include "app/widget.h"
-#include "bridge/myqquickview.h"
 #include "platform/sleep.h"
-#include "sim/simdevice.h"
-#include "support/testsupport.h"
+#include "support/scenehost.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -15,7 +11,6 @@
 #include <QQuickItem>
 #include <QSettings>
 #include <QTest>
-#include <memory>
 
 namespace
 {
@@ -72,39 +67,25 @@ QByteArray entry(const QByteArray &matrix, int b)
     return matrix.mid(4 * held, 4);
 }
 
-class HostileScene
+// The protocol's fixed pauses cost no time; the clock is in place before the window starts.
+struct OnVirtualClock {
+    platform::VirtualClock clock;
+};
+
+class HostileScene : private OnVirtualClock, public testsupport::SceneHost
 {
 public:
     explicit HostileScene(const Lines &profile1, const Lines &global = {})
+        : SceneHost([&](testsupport::ScratchTree &tree) {
+              patchIni(tree.file("modules/setting/p2.bin"), profile1);
+              if (!global.isEmpty())
+                  patchIni(tree.file("modules/setting/apConfig.bin"), global);
+              QSettings names(tree.file("modules/setting/name.bin"), QSettings::IniFormat);
+              names.setValue(QStringLiteral("profile/profileName"),
+                             QStringList{QStringLiteral("Standard0"), QStringLiteral("Hostile1")});
+          }),
+          before(fileSizes(tree.file("modules")))
     {
-        patchIni(tree.file("modules/setting/p2.bin"), profile1);
-        if (!global.isEmpty())
-            patchIni(tree.file("modules/setting/apConfig.bin"), global);
-        QSettings names(tree.file("modules/setting/name.bin"), QSettings::IniFormat);
-        names.setValue(QStringLiteral("profile/profileName"),
-                       QStringList{QStringLiteral("Standard0"), QStringLiteral("Hostile1")});
-        names.sync();
-        before = fileSizes(tree.file("modules"));
-        mouse = sim::attachMouse(sim::MouseConfig());
-        widget = std::make_unique<Widget>();
-        widget->show();
-        widget->checkDevice();
-    }
-    ~HostileScene()
-    {
-        widget.reset();
-        sim::detachAll();
-        deviceConnected = false;
-    }
-    bool ready() const
-    {
-        return QTest::qWaitFor(
-            [this] {
-                QQuickItem *root = widget->view()->rootObject();
-                return root && root->property("isPownOn").toBool() &&
-                       widget->view()->isEnabled();
-            },
-            4000);
     }
     // Profile 1 chosen from the top bar's list, as the command line's --profile 2 does.
     bool chooseProfile1()
@@ -125,12 +106,7 @@ public:
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }
 
-    platform::VirtualClock clock; // the protocol's fixed pauses cost no time
-    testsupport::ScratchTree tree;
-    testsupport::LogCapture log;
-    QMap<QString, qint64> before;
-    sim::SimMouse *mouse = nullptr;
-    std::unique_ptr<Widget> widget;
+    QMap<QString, qint64> before; // the files as the user left them
 };
 
 } // namespace
