@@ -156,7 +156,7 @@ private slots:
         if (value.isEmpty())
             QVERIFY(!file.contains(key));
         else
-            QVERIFY2(scene.profileText().contains(QStringLiteral("\n%1=%2").arg(button).arg(value)),
+            QVERIFY2(scene.profileText().contains(QStringLiteral("\n%1=%2\n").arg(button).arg(value)),
                      qPrintable(scene.profileText()));
     }
 
