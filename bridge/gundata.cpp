@@ -1,5 +1,6 @@
 #include "bridge/gundata.h"
 
+#include "bridge/filebytes.h"
 #include "bridge/settingsstore.h"
 #include "platform/settingsfile.h"
 
@@ -27,32 +28,29 @@ bool GunDataFile::exists() const
     return QFileInfo(path_).isFile();
 }
 
-bool GunDataFile::save(const QString &index, const QVariantList &entry) const
+bool GunDataFile::save(const QString &index, const QVariantList &entry, int *error) const
 {
     if (!exists() || entry.size() < EntryLength)
         return false;
     QSettings file(settingsfile::settingsName(path_), QSettings::IniFormat);
     file.setValue(Group + index, textElements(entry, 0, EntryLength));
-    file.sync();
-    return file.status() == QSettings::NoError;
+    return syncSettingsChecked(file, error);
 }
 
-bool GunDataFile::modify(int modifyType, const QVariantList &entry) const
+bool GunDataFile::modify(int modifyType, const QVariantList &entry, int *error) const
 {
     if (!exists())
         return false;
     if (modifyType == 0 && !entry.isEmpty()) {
         QSettings file(settingsfile::settingsName(path_), QSettings::IniFormat);
         file.remove(Group + settingsText(entry.at(0)));
-        file.sync();
-        return file.status() == QSettings::NoError;
+        return syncSettingsChecked(file, error);
     }
     if (modifyType == 1 && entry.size() >= EntryLength + 1) {
         QSettings file(settingsfile::settingsName(path_), QSettings::IniFormat);
         file.remove(Group + settingsText(entry.at(EntryLength)));
         file.setValue(Group + settingsText(entry.at(0)), textElements(entry, 1, EntryLength - 1));
-        file.sync();
-        return file.status() == QSettings::NoError;
+        return syncSettingsChecked(file, error);
     }
     return false;
 }

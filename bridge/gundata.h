@@ -17,13 +17,17 @@ public:
 
     explicit GunDataFile(QString path) : path_(std::move(path)) {}
 
+    const QString &path() const { return path_; }
     bool exists() const;
+    // Writes are checked (syncSettingsChecked): on failure the file keeps what it held, the call
+    // answers false and *error (when given) holds the errno.
+    //
     // Writes the first six elements of entry under gunData/<index>; a shorter list is refused.
-    bool save(const QString &index, const QVariantList &entry) const;
+    bool save(const QString &index, const QVariantList &entry, int *error = nullptr) const;
     // Type 0 removes gunData/<entry[0]>. Type 1 removes gunData/<entry[6]> (the old name) and
     // writes entry[1..5] under gunData/<entry[0]>; it needs seven elements. Other types, or a
     // list too short for the type, change nothing.
-    bool modify(int modifyType, const QVariantList &entry) const;
+    bool modify(int modifyType, const QVariantList &entry, int *error = nullptr) const;
     // The entry as a list of strings; empty for an absent key, a value that is not a list, or a
     // missing file.
     QVariantList entry(const QString &name) const;

@@ -3,6 +3,8 @@
 #include "bridge/settingsstore.h"
 
 #include <QSettings>
+#include <algorithm>
+#include <iterator>
 
 namespace keymatrix
 {
@@ -33,7 +35,76 @@ struct LevelRow {
 };
 constexpr LevelRow kLevels553[3] = {{{1, 0, 0, 0}, 0}, {{1, 2, 0, 0}, 0}, {{1, 2, 3, 0}, 0}};
 constexpr LevelRow kLevels560[3] = {{{1, 0, 0, 0}, 7}, {{1, 3, 0, 0}, 15}, {{1, 3, 3, 0}, 31}};
+
+constexpr int kMacroSlots = 12;
+
+// The fixed entries of the panel's choice sections, and the factory special functions, as
+// eight hex digits: type, code 1, code 2, code 3.
+constexpr unsigned kChoiceEntries[] = {
+    0x00000000, 0x0000F000, 0x0000F100, 0x0000F200, 0x0000F300, 0x0000F400, 0x00F01E02, // buttons
+    0x03008301, 0x0300B500, 0x0300B600, 0x0300B700, 0x0300E200, 0x0300CD00, 0x0300E900,
+    0x0300EA00,                                                  // media
+    0x05000100, 0x05000200, 0x05000300, 0x05000400,              // DPI
+    0x06009401, 0x06002302, 0x06002102, 0x06042C1B, 0x06042C11, 0x0600E307, 0x0600E315, // system
+    0x0700E011, 0x0700E01B, 0x0700E006, 0x0700E019, 0x0700E016, 0x0700E013, 0x0700E009,
+    0x0700E01C, 0x0700E01D, 0x0700E004,                          // edit shortcuts
+    0x08000100, 0x08000200, 0x08000300,                          // gun levels
+    0xFF000100, 0xFF000200,                                      // factory special functions
+};
+
+// Codes of the key-name table: the keys a capture can give, and the mouse buttons.
+bool isKeyCode(int code)
+{
+    return (code >= 0x04 && code <= 0x73) || code == 0x85 || (code >= 0x87 && code <= 0x8B) ||
+           code == 0x90 || code == 0x91 || (code >= 0xE0 && code <= 0xE7) ||
+           (code >= 0xF0 && code <= 0xF4);
+}
+
+// A stored value as a number 0..255; -1 for anything else.
+int byteOf(const QVariant &value)
+{
+    bool ok = false;
+    const int n = value.toString().trimmed().toInt(&ok);
+    return ok && n >= 0 && n <= 0xFF ? n : -1;
+}
 } // namespace
+
+bool isValidEntry(const QVariantList &entry, int button)
+{
+    if (entry.size() != 4)
+        return false;
+    int c[4];
+    for (int i = 0; i < 4; ++i)
+        if ((c[i] = byteOf(entry.at(i))) < 0)
+            return false;
+    switch (c[0]) {
+    case 1: // auto-fire: a key, an interval of at least 1 ms, any number of shots
+        return isKeyCode(c[1]) && c[2] >= 1;
+    case 2: // key combination: any modifiers, keys that are keys, not empty
+        return (c[2] == 0 || isKeyCode(c[2])) && (c[3] == 0 || isKeyCode(c[3])) &&
+               (c[1] | c[2] | c[3]) != 0;
+    case 4: // macro: a run mode, the button's own slot
+        return c[1] <= 2 && c[2] == button && button < kMacroSlots && c[3] == 0;
+    default:
+        break;
+    }
+    const unsigned packed =
+        unsigned(c[0]) << 24 | unsigned(c[1]) << 16 | unsigned(c[2]) << 8 | unsigned(c[3]);
+    return std::find(std::begin(kChoiceEntries), std::end(kChoiceEntries), packed) !=
+           std::end(kChoiceEntries);
+}
+
+QVariantList usableEntry(const QSettings &profile, const QSettings &factory, int button,
+                         bool *replaced)
+{
+    const QString key = QStringLiteral("mouseKeyMatrix/%1").arg(button);
+    const QVariantList own = settingsList(profile.value(key));
+    *replaced = !isValidEntry(own, button);
+    if (!*replaced)
+        return own;
+    const QVariantList fallback = settingsList(factory.value(key));
+    return isValidEntry(fallback, button) ? fallback : QVariantList{0, 0, 0, 0};
+}
 
 bool firmwareMatrix(const QSettings &profile, QByteArray *matrix)
 {

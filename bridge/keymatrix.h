@@ -18,6 +18,17 @@ constexpr int kBytes = kButtons * 4;
 constexpr uchar kGunKeyType = 8;
 constexpr uchar kGunPeriodType = 0x0B;
 
+// Whether a UI-form entry (four values) is one the assignment panel can produce for this button,
+// the factory special functions (type 0xFF) and the empty entry (0, 0, 0, 0) included: four
+// whole numbers of a known type with codes of that type. A macro entry must name the button's
+// own slot, one of the twelve the mouse has.
+bool isValidEntry(const QVariantList &entry, int button);
+// The assignment of a button as the pages and the mouse get it: the profile's entry when valid,
+// else the factory profile's (else the empty entry). *replaced tells whether the profile's
+// entry was set aside; the file is left as it is.
+QVariantList usableEntry(const QSettings &profile, const QSettings &factory, int button,
+                         bool *replaced);
+
 // The firmware matrix a profile keeps as mouseFwKeyMatrix/0..15 (four values each, low 8 bits).
 // Returns false, leaving *matrix untouched, when an entry is missing, has fewer than four values
 // or holds a value that is not a number: such a matrix must never reach the device half built.

@@ -19,6 +19,15 @@ QString languageFilePath(const QString &langCode);
 // string. A missing file gives an empty list.
 QStringList readGroup(const QString &filePath, const QString &group);
 
+// The strings of a group in the English language file compiled into the program.
+QStringList builtInGroup(const QString &group);
+
+// readGroup, completed from the built-in English strings, so that a page never shows blank
+// captions and the key labels stay whole: a group the file lacks (or a missing file) gives the
+// English group, a string it lacks the English string, and a group shorter than the English one
+// is completed from it. Each completion writes one debug line.
+QStringList readGroupOrEnglish(const QString &filePath, const QString &group);
+
 // Copies the first strings of the "other" group over the DPI-switch notice texts; entries the
 // group does not hold keep their text.
 void applyDpiNotices(const QStringList &strings, QString (&texts)[8]);

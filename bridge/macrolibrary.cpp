@@ -1,5 +1,6 @@
 #include "bridge/macrolibrary.h"
 
+#include "bridge/filebytes.h"
 #include "bridge/settingsstore.h"
 #include "platform/settingsfile.h"
 
@@ -84,7 +85,7 @@ bool MacroLibrary::exists(const QString &name) const
     return isUsableName(name) && QFileInfo(macroPath(name)).isFile();
 }
 
-bool MacroLibrary::create(const QString &name, uint macroIndex) const
+bool MacroLibrary::create(const QString &name, uint macroIndex, int *error) const
 {
     if (!isUsableName(name))
         return false;
@@ -94,12 +95,11 @@ bool MacroLibrary::create(const QString &name, uint macroIndex) const
     file.setValue(kConfigTotal, 0);
     file.setValue(kConfigRepeat, 1);
     file.setValue(kConfigDid, -1);
-    file.sync();
-    return file.status() == QSettings::NoError;
+    return syncSettingsChecked(file, error);
 }
 
 bool MacroLibrary::save(const QString &name, const QStringList &actions,
-                        const QVariant &repeat) const
+                        const QVariant &repeat, int *error) const
 {
     if (!exists(name))
         return false;
@@ -109,8 +109,7 @@ bool MacroLibrary::save(const QString &name, const QStringList &actions,
     file.setValue(kConfigRepeat, repeat);
     for (int i = 0; i < actions.size(); ++i)
         file.setValue(kMacroGroup + QLatin1Char('/') + QString::number(i), actions.at(i));
-    file.sync();
-    return file.status() == QSettings::NoError;
+    return syncSettingsChecked(file, error);
 }
 
 QStringList MacroLibrary::load(const QString &name) const
@@ -192,18 +191,22 @@ QString MacroLibrary::nameListKey(uint type)
     }
 }
 
-void MacroLibrary::setNameList(uint type, QStringList names) const
+bool MacroLibrary::setNameList(uint type, QStringList names, int *error) const
 {
     const QString key = nameListKey(type);
     if (key.isEmpty())
-        return;
+        return true;
     if (names.size() == 1)
         names << QLatin1String(Placeholder);
     QSettings file(settingsfile::settingsName(nameListPath_), QSettings::IniFormat);
+    keepCopyIfMalformed(file);
+    if (names.isEmpty() ? !file.contains(key) : file.value(key).toStringList() == names)
+        return true;
     if (names.isEmpty())
         file.remove(key);
     else
         file.setValue(key, names);
+    return syncSettingsChecked(file, error);
 }
 
 QVariantList MacroLibrary::nameList(uint type) const

@@ -37,11 +37,15 @@ public:
     QString macroPath(const QString &name) const;
     bool exists(const QString &name) const;
 
+    // Writes are checked (syncSettingsChecked): a file that cannot be written keeps what it
+    // held, the call answers false and *error (when given) holds the errno.
+    //
     // Writes config/index, total = 0, repeat = 1, did = -1; other keys stay. False only for a
     // name that is refused or a file that cannot be written.
-    bool create(const QString &name, uint macroIndex) const;
+    bool create(const QString &name, uint macroIndex, int *error = nullptr) const;
     // Replaces the actions and the repeat count of an existing file; false when it is missing.
-    bool save(const QString &name, const QStringList &actions, const QVariant &repeat) const;
+    bool save(const QString &name, const QStringList &actions, const QVariant &repeat,
+              int *error = nullptr) const;
     // The actions followed by the repeat count (total + 1 elements); empty when missing.
     QStringList load(const QString &name) const;
     bool remove(const QString &name) const;
@@ -58,7 +62,9 @@ public:
     // Name lists by type: 0 macros, 1 gun presets, 2 profiles, 3 selected gun. Unknown types
     // write nothing and read as empty.
     static QString nameListKey(uint type);
-    void setNameList(uint type, QStringList names) const;
+    // The file is written only when the list changes; a file QSettings cannot parse is kept as
+    // <file>.bad first. False when the write failed.
+    bool setNameList(uint type, QStringList names, int *error = nullptr) const;
     QVariantList nameList(uint type) const;
 
 private:

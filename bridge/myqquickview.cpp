@@ -1,5 +1,6 @@
 #include "bridge/myqquickview.h"
 
+#include "bridge/settingsstore.h"
 #include "device/hid_thread.h"
 
 #include <QFocusEvent>
@@ -12,7 +13,13 @@ myQQuickView::myQQuickView(QWidget *parent) : QQuickWidget(parent)
     loadConfiguration();
 }
 
-myQQuickView::~myQQuickView() = default;
+myQQuickView::~myQQuickView()
+{
+    // The last changes are written while the view can still say that they could not be: the
+    // store, a child, outlives this part of the object.
+    store->commitAll();
+    store->disconnect(this);
+}
 
 void myQQuickView::focusInEvent(QFocusEvent *event)
 {

@@ -5,6 +5,7 @@
 // (myqquickview_profiles.cpp), and the slots the main scene uses (myqquickview_scene.cpp). The
 // logic itself lives in small units (SettingsStore, ...) that these slots call.
 #include <QList>
+#include <QSet>
 #include <QQuickWidget>
 #include <QStringList>
 #include <QVariant>
@@ -128,6 +129,38 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
 
 private:
+    // The texts of the warning box, in the order of the language files' "warning" group.
+    enum WarningText {
+        OpenFileTitle,
+        SaveFileTitle,
+        DiskFull,
+        NotWritten, // %1: the system's reason
+        ProfileUnreadable,
+        ProfileTooLarge,
+        NotAProfile,
+        MacroUnreadable,
+        MacroFileMissing,
+    };
+    // The warning box the file operations share, in the current language (English where the
+    // language file lacks the text).
+    void warn(WarningText title, WarningText text, const QString &argument = QString());
+    // A file that could not be written and holds what it held before (errno in error).
+    void warnWriteFailed(int error);
+    // Passes ok on, after the warning when a write failed (error set; refusals leave it 0).
+    bool reportWrite(bool ok, int error);
+
+    // Writes a debug line the first time it is given, so a broken file is named once, not on
+    // every read.
+    void noteOnce(const QString &line);
+    QSet<QString> noted_;
+    // Names a file once when values read from it were set aside.
+    void noteLimited(const QString &file, bool changed);
+    // The DPI range the pages allow: [minDPI, maxDPI] of the global file, held within the
+    // factory global file's.
+    QVariantList dpiLimits();
+    // mouse/selectGun as three preset positions 0..5.
+    QVariantList selectedGuns();
+
     // Opens the settings objects and caches the device-model flags (constructor step).
     void loadConfiguration();
     // Invokes a function of the scene's root object by name; does nothing without it.

@@ -16,13 +16,40 @@ uchar *bytes(QByteArray &matrix)
 {
     return reinterpret_cast<uchar *>(matrix.data());
 }
+
+bool sameEntry(const QVariantList &a, const QVariantList &b)
+{
+    for (int i = 0; i < 4; ++i)
+        if (a.value(i).toString().trimmed() != b.value(i).toString().trimmed())
+            return false;
+    return true;
+}
 } // namespace
 
 void myQQuickView::mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVariantList otherParam)
 {
-    // Only whole entries are stored; nothing past the list is read.
-    for (int b = 0; b < keymatrix::kButtons && 4 * b + 3 < src64.size(); ++b)
-        store->setList(QStringLiteral("mouseKeyMatrix/%1").arg(b), src64.mid(4 * b, 4));
+    // Only whole entries are stored; nothing past the list is read. An entry the panel cannot
+    // make is neither stored nor sent: the button keeps its usable entry. And the usable entry
+    // that stands in for a broken one in the file is not written over it as if it were chosen.
+    QSettings &profile = *store->currentProfile();
+    for (int b = 0; b < keymatrix::kButtons && 4 * b + 3 < src64.size(); ++b) {
+        bool storedReplaced = false;
+        const QVariantList usable =
+            keymatrix::usableEntry(profile, *store->factoryProfile(), b, &storedReplaced);
+        QVariantList entry = src64.mid(4 * b, 4);
+        if (!keymatrix::isValidEntry(entry, b)) {
+            noteOnce(QStringLiteral("%1: button %2 was given an entry the panel cannot make; its "
+                                    "usable entry is kept")
+                         .arg(profile.fileName())
+                         .arg(b));
+            entry = usable;
+            for (int i = 0; i < 4; ++i)
+                src64[4 * b + i] = entry.at(i);
+        }
+        if (storedReplaced && sameEntry(entry, usable))
+            continue;
+        store->setList(QStringLiteral("mouseKeyMatrix/%1").arg(b), entry);
+    }
     if (!isSendData || !hid)
         return;
     if (src64.size() < keymatrix::kBytes) {
@@ -36,8 +63,12 @@ void myQQuickView::mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVaria
         gunKeys ? keymatrix::usableFirmwareMatrix(*store->currentProfile(), *store->factoryProfile())
                 : QByteArray();
     if (firmware.isEmpty()) {
-        if (gunKeys)
+        if (gunKeys) {
+            // Matrix 1 still carries its gun keys with their level bytes, as when the gun
+            // matrices go out with it.
             ORBIS_LOG(lcBridge, "Gun matrices not sent: no complete firmware matrix");
+            m1 = keymatrix::gunMatrices(m1, QByteArray(), is560(), otherParam).matrices.first();
+        }
         if (is560())
             hid->hid560_0DH_SetKeyMatrix(bytes(m1), 1);
         else
@@ -105,7 +136,17 @@ QVariantList myQQuickView::GetKeyboardoption()
 
 QVariantList myQQuickView::mouseGetKeydefine(int index, bool isRecovery)
 {
-    return store->list(QStringLiteral("mouseKeyMatrix/%1").arg(index), isRecovery);
+    if (index < 0 || index >= keymatrix::kButtons)
+        return QVariantList();
+    const QSettings &factory = *store->factoryProfile();
+    const QSettings &source = isRecovery ? factory : *store->currentProfile();
+    bool replaced = false;
+    const QVariantList entry = keymatrix::usableEntry(source, factory, index, &replaced);
+    if (replaced)
+        noteOnce(QStringLiteral("%1: button %2 has no usable entry; the factory entry is used")
+                     .arg(source.fileName())
+                     .arg(index));
+    return entry;
 }
 
 bool myQQuickView::isGlobalInputCapture()

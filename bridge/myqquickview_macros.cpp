@@ -7,6 +7,7 @@
 #include "bridge/macrolibrary.h"
 #include "bridge/qmlvalue.h"
 #include "bridge/settingsstore.h"
+#include "bridge/valuelimits.h"
 #include "device/hid_thread.h"
 #include "platform/dialogs.h"
 
@@ -60,17 +61,45 @@ QString desktop()
 
 QVariant myQQuickView::createMacroIni(QVariant name, QVariant macroIndex)
 {
-    return library().create(name.toString(), macroIndex.toUInt());
+    int error = 0;
+    const bool ok = library().create(name.toString(), macroIndex.toUInt(), &error);
+    reportWrite(ok, error);
+    return true;
 }
 
 QVariant myQQuickView::saveMacroIni(QVariant name, QStringList macros, QVariant repeat)
 {
-    return library().save(name.toString(), macros, plainSettingValue(repeat));
+    int error = 0;
+    const bool ok = library().save(name.toString(), macros, plainSettingValue(repeat), &error);
+    return reportWrite(ok, error);
 }
 
 QStringList myQQuickView::loadMacroIni(QVariant name)
 {
-    return library().load(name.toString());
+    // Delays and the repeat count as the editor limits them. A delay that is no whole number
+    // (text, or more digits than any integer holds) is dropped: it would reach the macro
+    // block as "not a number".
+    static constexpr valuelimits::Range kDelay{0, 65535};
+    static constexpr valuelimits::Range kRepeat{1, 65535};
+    const QString delayType = QStringLiteral("0,");
+    const QStringList stored = library().load(name.toString());
+    if (stored.isEmpty())
+        return stored;
+    QStringList entries;
+    bool changed = false;
+    for (int i = 0; i + 1 < stored.size(); ++i) {
+        const QString &action = stored.at(i);
+        qint64 delay = 0;
+        if (!action.startsWith(delayType))
+            entries << action;
+        else if (valuelimits::wholeNumber(action.mid(delayType.size()), &delay))
+            entries << delayType + QString::number(valuelimits::bounded(delay, kDelay, 0, &changed));
+        else
+            changed = true;
+    }
+    entries << QString::number(valuelimits::bounded(stored.last(), kRepeat, 1, &changed));
+    noteLimited(library().macroPath(name.toString()), changed);
+    return entries;
 }
 
 QVariant myQQuickView::deleteMacroIni(QVariant name)
@@ -101,7 +130,9 @@ QVariant myQQuickView::checkMacroName(QVariant name)
 
 QVariant myQQuickView::updataNameList(QVariant type, QStringList nameList)
 {
-    library().setNameList(listType(type), nameList);
+    int error = 0;
+    const bool ok = library().setNameList(listType(type), nameList, &error);
+    reportWrite(ok, error);
     return true;
 }
 
@@ -157,11 +188,12 @@ bool myQQuickView::loadMacroFile(QVariant macroFileName)
         return false;
     QByteArray bytes;
     if (readFileBytes(source, &bytes, MaxMacroFileBytes) != FileReadResult::Ok) {
-        platform::showWarningBox(tr("Open File"), tr("The file could not be read as a macro."));
+        warn(OpenFileTitle, MacroUnreadable);
         return false;
     }
-    if (!writeFileBytes(target, bytes)) {
-        platform::showWarningBox(tr("Open File"), tr("The macro could not be written."));
+    int error = 0;
+    if (!writeFileBytes(target, bytes, &error)) {
+        warnWriteFailed(error);
         return false;
     }
     return true;
@@ -173,9 +205,12 @@ void myQQuickView::saveMacroFile(QVariant macroFileName)
     const QString name = macroFileName.toString();
     QByteArray bytes;
     if (!macros.exists(name) ||
-        readFileBytes(macros.macroPath(name), &bytes, MaxMacroFileBytes) != FileReadResult::Ok)
+        readFileBytes(macros.macroPath(name), &bytes, MaxMacroFileBytes) != FileReadResult::Ok) {
+        warn(SaveFileTitle, MacroFileMissing);
         return;
+    }
     const QString target = platform::getSaveFileName(this, tr("Save File"), desktop(), macroFilter());
-    if (!target.isEmpty() && !writeFileBytes(target, bytes))
-        platform::showWarningBox(tr("Save File"), tr("The macro could not be exported."));
+    int error = 0;
+    if (!target.isEmpty() && !writeFileBytes(target, bytes, &error))
+        warnWriteFailed(error);
 }

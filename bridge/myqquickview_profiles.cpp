@@ -47,26 +47,22 @@ bool myQQuickView::loadProfile(int profile)
         platform::getOpenFileName(this, tr("Open File"), desktopDirectory(), tr("Profile(*.pf)"));
     if (path.isEmpty())
         return false;
-    QString why;
     switch (store->importProfile(profile, path)) {
     case SettingsStore::ImportResult::Imported:
         return true;
     case SettingsStore::ImportResult::Refused:
+    case SettingsStore::ImportResult::WriteFailed: // the store has said why
         return false;
     case SettingsStore::ImportResult::Unreadable:
-        why = tr("The file could not be read. The profile was not changed.");
+        warn(OpenFileTitle, ProfileUnreadable);
         break;
     case SettingsStore::ImportResult::TooLarge:
-        why = tr("The file is too large to be a profile. The profile was not changed.");
+        warn(OpenFileTitle, ProfileTooLarge);
         break;
     case SettingsStore::ImportResult::NotAProfile:
-        why = tr("The file is not a valid profile. The profile was not changed.");
-        break;
-    case SettingsStore::ImportResult::WriteFailed:
-        why = tr("The profile could not be written. The profile was not changed.");
+        warn(OpenFileTitle, NotAProfile);
         break;
     }
-    platform::showWarningBox(tr("Open File"), why);
     return false;
 }
 

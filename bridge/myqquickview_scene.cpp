@@ -8,7 +8,7 @@ QStringList myQQuickView::getLangStrings(QVariant typeStr, QVariant langCode)
 {
     const QString group = typeStr.toString();
     const QStringList strings =
-        langstrings::readGroup(langstrings::languageFilePath(langCode.toString()), group);
+        langstrings::readGroupOrEnglish(langstrings::languageFilePath(langCode.toString()), group);
     if (group == QLatin1String("other"))
         langstrings::applyDpiNotices(strings, dpiSwitchText);
     return strings;

@@ -5,11 +5,13 @@
 #include "platform/settingsfile.h"
 
 #include <QDateTime>
+#include <QEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryFile>
+#include <cerrno>
 
 QVariantList settingsList(const QVariant &value)
 {
@@ -36,8 +38,37 @@ SettingsStore::SettingsStore(const QString &settingDir, QObject *parent)
         profiles_.append(open(profilePath(i)));
 }
 
-// The settings objects are children: they are synced and deleted with the store.
-SettingsStore::~SettingsStore() = default;
+// The settings objects are children, deleted with the store; their last changes are written
+// here, checked, rather than by their destructors.
+SettingsStore::~SettingsStore()
+{
+    commitAll();
+}
+
+void SettingsStore::commitAll()
+{
+    commit(global_);
+    for (QSettings *profile : std::as_const(profiles_))
+        commit(profile);
+}
+
+bool SettingsStore::commit(QSettings *settings)
+{
+    int error = 0;
+    if (syncSettingsChecked(*settings, &error))
+        return true;
+    emit writeFailed(error);
+    return false;
+}
+
+bool SettingsStore::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::UpdateRequest)
+        return QObject::eventFilter(watched, event);
+    if (auto *settings = qobject_cast<QSettings *>(watched))
+        commit(settings);
+    return true;
+}
 
 QString SettingsStore::globalPath() const
 {
@@ -79,6 +110,12 @@ bool SettingsStore::setCurrentProfile(int profile)
 QVariant SettingsStore::globalValue(const QString &key) const
 {
     return global_->value(key);
+}
+
+QVariant SettingsStore::factoryGlobalValue(const QString &key) const
+{
+    const QSettings factory(settingsfile::settingsName(factoryGlobalPath()), QSettings::IniFormat);
+    return factory.value(key);
 }
 
 void SettingsStore::setGlobalValue(const QString &key, const QVariant &value)
@@ -139,7 +176,8 @@ bool SettingsStore::copyProfile(int destprofile, int srcprofile)
     if (destprofile == srcprofile)
         return true;
     // The copy must carry the source's changes that have not reached its file yet.
-    profiles_[srcprofile]->sync();
+    if (!commit(profiles_[srcprofile]))
+        return false;
     QByteArray content;
     if (readFileBytes(profilePath(srcprofile), &content) != FileReadResult::Ok) {
         ORBIS_LOG(lcBridge, QStringLiteral("Profile %1 has no readable file; profile %2 is kept")
@@ -165,8 +203,11 @@ SettingsStore::ImportResult SettingsStore::importProfile(int profile, const QStr
     }
     // Parse exactly the bytes that would be installed, from a private copy.
     QTemporaryFile probeFile;
-    if (!probeFile.open() || probeFile.write(content) != content.size())
+    int error = 0;
+    if (!probeFile.open() || !writeFileBytes(probeFile.fileName(), content, &error)) {
+        emit writeFailed(error != 0 ? error : errno);
         return ImportResult::WriteFailed;
+    }
     probeFile.close();
     {
         QSettings probe(probeFile.fileName(), QSettings::IniFormat);
@@ -185,15 +226,18 @@ bool SettingsStore::exportProfile(int profile, const QString &targetPath)
     if (!isProfileNumber(profile))
         return false;
     // The exported file is taken from disk, so the profile's deferred writes go there first.
-    profiles_[profile]->sync();
+    if (!commit(profiles_[profile]))
+        return false;
     QByteArray content;
     if (readFileBytes(profilePath(profile), &content) != FileReadResult::Ok) {
         ORBIS_LOG(lcBridge,
                   QStringLiteral("Profile %1 has no readable file; nothing exported").arg(profile));
         return false;
     }
-    if (!writeFileBytes(targetPath, content)) {
+    int error = 0;
+    if (!writeFileBytes(targetPath, content, &error)) {
         ORBIS_LOG(lcBridge, QStringLiteral("Export to %1 failed").arg(targetPath));
+        emit writeFailed(error);
         return false;
     }
     return true;
@@ -203,19 +247,23 @@ QSettings *SettingsStore::open(const QString &path)
 {
     auto *settings = new QSettings(settingsfile::settingsName(path), QSettings::IniFormat, this);
     keepCopyIfMalformed(*settings);
+    settings->installEventFilter(this);
     return settings;
 }
 
 bool SettingsStore::replace(QSettings *&object, const QString &path, const QByteArray &content)
 {
     // Deferred writes of the old object would otherwise land in the new file when it is
-    // finally deleted; they belong to the content being replaced.
-    object->sync();
+    // finally deleted; they belong to the content being replaced, so a failure here is no
+    // reason to stop.
+    syncSettingsChecked(*object);
     const QFileInfo before(path);
     const qint64 oldSize = before.exists() ? before.size() : -1;
     const QDateTime oldTime = before.lastModified();
-    if (!writeFileBytes(path, content)) {
+    int error = 0;
+    if (!writeFileBytes(path, content, &error)) {
         ORBIS_LOG(lcBridge, QStringLiteral("Could not write %1; it is kept as it was").arg(path));
+        emit writeFailed(error);
         return false;
     }
     // QSettings shares one parsed copy of a file between the objects of a process and skips

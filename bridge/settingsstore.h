@@ -75,6 +75,8 @@ public:
 
     // Global file. An absent key reads as an invalid value.
     QVariant globalValue(const QString &key) const;
+    // The same key in the factory copy of the global file (read afresh each time).
+    QVariant factoryGlobalValue(const QString &key) const;
     void setGlobalValue(const QString &key, const QVariant &value);
     // Current profile; with isRecovery the reads go to the factory profile. Writes always go to
     // the current profile, never to the factory profile.
@@ -93,7 +95,22 @@ public:
     // Writes the profile, with its unsynced changes, to targetPath.
     bool exportProfile(int profile, const QString &targetPath);
 
+    // Writes the pending changes of every settings object now, each checked.
+    void commitAll();
+
+signals:
+    // A file could not be written (errno in error, ENOSPC for a full disk); it holds what it
+    // held before. Emitted for the deferred writes of the settings objects as for whole-file
+    // replacement and export.
+    void writeFailed(int error);
+
+protected:
+    // The settings objects' own deferred write (QEvent::UpdateRequest) is taken over, so every
+    // write goes through the checked write-back.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    bool commit(QSettings *settings);
     QSettings *open(const QString &path);
     // Gives path (object's file) the new content and object a fresh settings object; the old one
     // is synced first (so no deferred write of it can reach the new file) and released with

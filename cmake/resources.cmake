@@ -39,3 +39,8 @@ add_custom_target(orbis_data ALL DEPENDS ${ORBIS_DATA_OUTPUTS}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/bin/modules/macro
         ${ORBIS_FACTORY_DIR}/modules/macro)
 add_dependencies(orbis_core orbis_data)
+
+# The English strings are compiled in as well: they stand in for a group or a string that the
+# chosen language file lacks.
+qt_add_resources(orbis_core orbis_builtin_strings PREFIX "/builtin"
+    BASE ${CMAKE_SOURCE_DIR}/modules/i18n FILES ${CMAKE_SOURCE_DIR}/modules/i18n/en.ini)

@@ -411,12 +411,15 @@ private slots:
         QCOMPARE(mouse->keyMatrix(2), as553Receives(gun.matrices[1]));
         QCOMPARE(mouse->keyMatrix(4).mid(0, 4), entry(0x0B, 2, 0, 0));
 
-        // Neither firmware matrix is complete: matrix 1 alone, and no reset at all.
+        // Neither firmware matrix is complete: matrix 1 alone, its gun key still carrying the
+        // level column of a level-1 gun (code 2 = 1, code 3 = 1), and no reset at all.
         bench.view()->store->factoryProfile()->remove(QStringLiteral("mouseFwKeyMatrix/0"));
         mouse->clearTransfers();
         bench.view()->mouseSetKeyMatrix(ui, true, QVariantList{5, 6, 7});
         QCOMPARE(commandCodes(mouse), QList<int>{0x12});
-        QCOMPARE(mouse->keyMatrix(1), as553Receives(keymatrix::toDeviceForm(ui)));
+        QByteArray expected = keymatrix::toDeviceForm(ui);
+        expected.replace(12, 4, entry(8, 0, 1, 1));
+        QCOMPARE(mouse->keyMatrix(1), as553Receives(expected));
         mouse->clearTransfers();
         bench.view()->mouseResetKeyMatrix();
         QVERIFY(commandCodes(mouse).isEmpty());

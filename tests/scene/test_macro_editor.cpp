@@ -4,6 +4,7 @@
 #include "app/globals.h"
 #include "app/widget.h"
 #include "bridge/myqquickview.h"
+#include "platform/dialogs.h"
 #include "platform/sleep.h"
 #include "sim/simdevice.h"
 #include "support/testsupport.h"
@@ -14,6 +15,7 @@
 #include <QFile>
 #include <QQuickItem>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <functional>
 #include <memory>
@@ -161,6 +163,64 @@ class MacroEditorTest : public QObject
     Q_OBJECT
 
 private slots:
+    // A macro file on disk that the name list lost (or that the user copied in) is never taken
+    // by a new entry: New and Import, clicked as a person does, choose a name free on disk too.
+    void newEntriesNeverTakeAUsersFile_data()
+    {
+        QTest::addColumn<bool>("import");
+        QTest::newRow("New") << false;
+        QTest::newRow("Import") << true;
+    }
+    void newEntriesNeverTakeAUsersFile()
+    {
+        QFETCH(bool, import);
+        QTemporaryDir outside;
+        const QByteArray users = "[config]\ntotal=1\nrepeat=7\n[macro]\n0=\"0,40\"\n";
+        const QByteArray imported = "[config]\ntotal=0\nrepeat=2\n";
+        Editor e;
+        for (const char *name : {"Macro_0", "Macro_1"}) {
+            QFile file(e.tree.file(QStringLiteral("modules/macro/%1.bin").arg(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(users);
+        }
+        QFile source(outside.filePath(QStringLiteral("in.mc")));
+        QVERIFY(source.open(QIODevice::WriteOnly));
+        source.write(imported);
+        source.close();
+        int dialogs = 0;
+        platform::setFileDialogHandler([&](bool, const QString &, const QString &, const QString &) {
+            ++dialogs;
+            return source.fileName();
+        });
+        QVERIFY2(e.open(), kNoScene);
+        auto *page = qobject_cast<QQuickItem *>(e.page);
+        if (import) {
+            // The list is empty: the right-click menu of its empty part, second entry.
+            auto *list = qobject_cast<QQuickItem *>(e.item("macroList"));
+            QTest::mouseClick(e.view(), Qt::RightButton, {},
+                              list->mapToScene(QPointF(20, 100)).toPoint());
+            auto *menu = qobject_cast<QQuickItem *>(e.item("macroMenu"));
+            QVERIFY(menu->isVisible());
+            const qreal row = (menu->height() - 4) / 3;
+            QTest::mouseClick(e.view(), Qt::LeftButton, {},
+                              menu->mapToScene(QPointF(20, 2 + 1.5 * row)).toPoint());
+        } else {
+            auto *button = qobject_cast<QQuickItem *>(e.item("newButton"));
+            QTest::mouseClick(e.view(), Qt::LeftButton, {},
+                              button->mapToScene(button->boundingRect().center()).toPoint());
+        }
+        platform::setFileDialogHandler({});
+        QVERIFY(page->isVisible());
+        QCOMPARE(e.names(), QStringList{"Macro_2"});
+        QCOMPARE(dialogs, import ? 1 : 0);
+        for (const char *name : {"Macro_0", "Macro_1"}) {
+            QFile file(e.tree.file(QStringLiteral("modules/macro/%1.bin").arg(name)));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), users);
+        }
+        QCOMPARE(e.stored(QStringLiteral("Macro_2")).last(), import ? QString("2") : QString("1"));
+    }
+
     void recordingStoresTheKeysAndEditsReachEveryBoundButton()
     {
         Editor e;

@@ -384,7 +384,8 @@ private slots:
         QVERIFY(pages.get("lightControlMain", "isSave").toBool());
     }
 
-    void brokenProfileKeysShowTheBuiltInValues()
+    // Broken values give way to the factory profile's, as on the mouse.
+    void brokenProfileKeysShowTheFactoryValues()
     {
         Pages pages({{"mouse/isColorful", true}},
                     {{"mouse/dpiCount", "many"},
@@ -393,10 +394,13 @@ private slots:
                      {"mouse/lightValue", "bright"},
                      {"mouse/colorValue", QVariantList{255, 0, "red"}}});
         QVERIFY2(pages.ready, kNotReady);
-        QCOMPARE(pages.get("dpiSettingMain", "dpiCount").toInt(), 4);
-        QCOMPARE(pages.get("dpiStageCountList", "count").toInt(), 4);
+        QSettings factory(QStringLiteral("modules/setting/pD.bin"), QSettings::IniFormat);
+        const int factoryCount = factory.value("mouse/dpiCount").toInt();
+        QCOMPARE(pages.get("dpiSettingMain", "dpiCount").toInt(), factoryCount);
+        QCOMPARE(pages.get("dpiStageCountList", "count").toInt(), factoryCount);
         const QVariantList values = pages.stageValues();
         QCOMPARE(values.size(), 8);
+        QCOMPARE(values.value(0).toInt(), factory.value("mouse/dpiValueArray").toList().value(0).toInt());
         QCOMPARE(values.value(1).toInt(), 800);
         QCOMPARE(pages.get("lightControlMain", "effect").toInt(), 0);
         QCOMPARE(pages.get("lightControlMain", "brightness").toInt(), 4);

@@ -8,6 +8,7 @@
 #include "bridge/myqquickview.h"
 #include "hooks/inputhooks.h"
 #include "sim/simdevice.h"
+#include "support/scenehost.h"
 #include "support/testsupport.h"
 
 #include <QApplication>
@@ -26,37 +27,22 @@ namespace
 {
 
 // A connected 553 mouse behind the real window, its main screen up.
-class KeyScene
+class KeyScene : public testsupport::SceneHost
 {
 public:
     explicit KeyScene(const QMap<QString, QVariantList> &p2Keys = {})
+        : SceneHost([&p2Keys](testsupport::ScratchTree &tree) {
+              QSettings p2(tree.file("modules/setting/p2.bin"), QSettings::IniFormat);
+              for (auto it = p2Keys.cbegin(); it != p2Keys.cend(); ++it)
+                  p2.setValue(it.key(), it.value());
+          })
     {
-        QSettings p2(tree.file("modules/setting/p2.bin"), QSettings::IniFormat);
-        for (auto it = p2Keys.cbegin(); it != p2Keys.cend(); ++it)
-            p2.setValue(it.key(), it.value());
-        p2.sync();
-        mouse = sim::attachMouse(sim::MouseConfig());
-        widget = std::make_unique<Widget>();
-        widget->show();
-        widget->checkDevice();
-    }
-    ~KeyScene()
-    {
-        widget.reset();
-        sim::detachAll();
-        deviceConnected = false;
     }
     bool ready() const
     {
-        return QTest::qWaitFor(
-            [this] {
-                return root()->property("isPownOn").toBool() && obj("mouseMain")->property("visible").toBool()
-                       && widget->view()->isEnabled();
-            },
-            4000);
+        return SceneHost::ready([this] { return obj("mouseMain")->property("visible").toBool(); });
     }
 
-    QQuickItem *root() const { return widget->view()->rootObject(); }
     // Named objects, delegates of repeaters among them (they hang in the item tree only).
     QObject *obj(const char *name) const
     {
@@ -140,10 +126,6 @@ public:
         return n;
     }
 
-    testsupport::ScratchTree tree;
-    testsupport::LogCapture log;
-    sim::SimMouse *mouse = nullptr;
-    std::unique_ptr<Widget> widget;
 };
 
 } // namespace

@@ -32,6 +32,47 @@ private slots:
         QVERIFY(langstrings::readGroup(langstrings::languageFilePath("t"), "profile").isEmpty());
     }
 
+    // What the pages get: a group or string the chosen file lacks comes from the English
+    // strings compiled into the program (the key labels stay whole, the main captions shown).
+    void missingGroupsAndStringsTakeTheEnglishOnes_data()
+    {
+        QTest::addColumn<QByteArray>("file"); // empty: no file at all
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QStringList>("first");
+        QTest::addColumn<int>("logLines");
+        QTest::newRow("no file") << QByteArray() << "main" << 15
+                                 << QStringList{"Editor", "Macro Editor"} << 1;
+        QTest::newRow("no keyCode group") << QByteArray("[other]\ntotal=1\n0=x\n") << "keyCode"
+                                          << 133 << QStringList{"A", "B", "C"} << 1;
+        QTest::newRow("strings missing") << QByteArray("[main]\ntotal=3\n0=Ed\n2=Gun\n") << "main"
+                                         << 15 << QStringList{"Ed", "Macro Editor", "Gun"} << 1;
+        QTest::newRow("empty string kept") << QByteArray("[main]\ntotal=15\n0=\"\"\n1=M\n")
+                                           << "main" << 15 << QStringList{"", "M", "Gun Editor"}
+                                           << 1;
+        QTest::newRow("whole group kept")
+            << QByteArray("[keyMatrix]\ntotal=2\n0=K\n1=F\n") << "keyMatrix" << 2
+            << QStringList{"K", "F"} << 0;
+        QTest::newRow("group unknown to English") << QByteArray("[main]\ntotal=1\n0=x\n") << "zzz"
+                                                  << 0 << QStringList{} << 0;
+    }
+    void missingGroupsAndStringsTakeTheEnglishOnes()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, group);
+        QFETCH(int, size);
+        QFETCH(QStringList, first);
+        QFETCH(int, logLines);
+        testsupport::ScratchTree tree;
+        if (!file.isEmpty())
+            writeFile(tree.file("modules/i18n/t.ini"), file);
+        testsupport::LogCapture log;
+        const QStringList strings = langstrings::readGroupOrEnglish("./modules/i18n/t.ini", group);
+        QCOMPARE(strings.size(), size);
+        QCOMPARE(strings.mid(0, first.size()), first);
+        QCOMPARE(log.lines().filter(QStringLiteral("t.ini")).size(), logLines);
+    }
+
     void absentEntriesReadAsEmptyStrings()
     {
         testsupport::ScratchTree tree;
@@ -107,7 +148,7 @@ private slots:
         const QList<QPair<QString, int>> groups = {
             {"main", 15},         {"keyMatrix", 2},    {"keyAssigment", 58},  {"dpiSetting", 1},
             {"lightControl", 15}, {"macroEditor", 20}, {"systemSetting", 15}, {"gunControl", 10},
-            {"profile", 6},       {"keyCode", 133},    {"other", 8}};
+            {"profile", 6},       {"keyCode", 133},    {"other", 8},          {"warning", 9}};
         for (const auto &group : groups) {
             const QStringList strings = langstrings::readGroup(path, group.first);
             QVERIFY2(strings.size() == group.second, qPrintable(group.first));

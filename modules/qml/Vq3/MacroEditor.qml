@@ -61,11 +61,14 @@ PanelFrame {
         return false
     }
 
-    // "Macro_<n>" with the lowest n not in the list.
+    // "Macro_<n>" with the lowest n that is neither in the list nor a file on disk (a file the
+    // list lost, or one the user put there), so a new entry never takes over a user's file.
     function freeName() {
-        for (var n = 0; n < maxMacros; ++n)
-            if (!hasName("Macro_" + n))
-                return "Macro_" + n
+        for (var n = 0; n < 1000; ++n) {
+            var name = "Macro_" + n
+            if (!hasName(name) && String(ui_View.checkMacroName(name)) === "")
+                return name
+        }
         return ""
     }
 
