@@ -89,11 +89,9 @@ PanelFrame {
             gunModel.setProperty(i, "image", gunImage(builtInNames.indexOf(name) >= 0
                                                       ? name : builtInNames[i]))
         }
-        // Only a whole list of three positions is taken; a slot whose stored position names no
-        // preset keeps its own number.
+        // The bridge gives three positions (the factory choice for a list of another length);
+        // a slot whose position names no preset keeps its own number.
         var stored = mainIten.listSetting(mainIten.globalValue("mouse/selectGun"))
-        if (stored.length !== 3)
-            stored = []
         for (s = 0; s < 3; ++s) {
             var n = s < stored.length ? parseInt(stored[s]) : NaN
             setSlotGun(s, n >= 0 && n < gunModel.count ? n : s)
