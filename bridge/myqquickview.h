@@ -4,6 +4,7 @@
 // (myqquickview.cpp), the settings store (myqquickview_settings.cpp), profiles
 // (myqquickview_profiles.cpp), and the slots the main scene uses (myqquickview_scene.cpp). The
 // logic itself lives in small units (SettingsStore, ...) that these slots call.
+#include <QJSValue>
 #include <QList>
 #include <QQuickWidget>
 #include <QStringList>
@@ -12,6 +13,7 @@
 class Hid_Thread;
 class QSettings;
 class SettingsStore;
+class SequenceRunner;
 
 class myQQuickView : public QQuickWidget
 {
@@ -31,6 +33,8 @@ public:
     bool is560() const { return icType == QLatin1String("560"); }
 
     SettingsStore *store = nullptr; // the twelve settings objects; owned
+    // The one queue of the sequences that talk to the mouse; owned.
+    SequenceRunner *runner() const { return runner_; }
     // Mirror of the on-board profile memory of a 560-family device.
     uchar profileImage[5][128];
 
@@ -40,6 +44,10 @@ public:
     void notifyMouse(bool isDown, uint code, uint x, uint y);
 
 public slots:
+    // A sequence of the scene (Save, reset, profile switch): body runs through the runner, at
+    // once or after the running sequence; a kind replaces a pending request of the same kind.
+    void runSequence(QString kind, QJSValue body);
+
     // View and UI start.
     void initUI();
     void runUI();
@@ -120,14 +128,16 @@ public slots:
 
     // Command line: a profile chosen at start or by a second start.
 public:
-    // Queued call of the scene's chooseProfile: the same choice as a row of the top bar's
-    // profile list (profileNo 0..9).
+    // The scene's chooseProfile: the same choice as a row of the top bar's profile list
+    // (profileNo 0..9).
     void chooseProfile(int profileNo);
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
 
 private:
+    friend class SequenceRunner;
+    SequenceRunner *runner_ = nullptr;
     // Opens the settings objects and caches the device-model flags (constructor step).
     void loadConfiguration();
     // Invokes a function of the scene's root object by name; does nothing without it.
