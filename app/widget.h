@@ -66,8 +66,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    // After a connect: initUI from the event loop once no command holds the device, then run
-    // after the posted UserEvent 2177.
+    // After a connect: initUI as a sequence of the runner (from the event loop, once the device
+    // is free), then run after the posted UserEvent 2177.
     void startUi();
     // No sequence runs, no command holds the transfer lock, and no device wait is on the stack.
     bool deviceFree() const;

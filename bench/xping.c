@@ -8,7 +8,7 @@
  * "<pings> <median ms> <max ms>". Answers go to the root window with substructure redirect, so
  * this program takes that selection, which only works while no window manager runs.
  * Exits non-zero, printing why, when the window is not found within 20 s. */
-#define _DEFAULT_SOURCE
+#include "xcommon.h"
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <stdio.h>
@@ -17,20 +17,6 @@
 #include <sys/select.h>
 #include <time.h>
 #include <unistd.h>
-
-static double nowMs(void)
-{
-    struct timespec ts;
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return ts.tv_sec * 1000.0 + ts.tv_nsec / 1e6;
-}
-
-static int ignoreErrors(Display *d, XErrorEvent *e)
-{
-    (void)d;
-    (void)e;
-    return 0;
-}
 
 static Window findWindow(Display *d, Window root, const char *title)
 {

@@ -11,6 +11,9 @@
 # set against the pauses the firmware is owed between them (128 ms settle after the set commands
 # that take one, 120 ms after every data-block report and a settle after the last, 8 ms after the
 # keyboard-option, gun-data and current-profile commands): a ratio of 1.00 is the bare pauses.
+# The span also holds the scene's own work between commands (settings files, page set-up);
+# "in-cmd" sets only the gaps inside commands (settle to first report, report to report)
+# against their pauses, which measures the pauses alone.
 # During the 560 switch
 # bench-xping (bench/xping.c) pings the window as a window manager does (_NET_WM_PING) and
 # reports the median and worst answer time. Each line is the median over <rounds> (default 3).
@@ -157,7 +160,8 @@ function flush(   span, owed, k) {
     runs[key]++; r = runs[key]
     spans[key, r] = span; oweds[key, r] = owed
     if (owed > 0) ratios[key, r] = span / owed
-    n = 0
+    if (inOwed > 0) inRatios[key, r] = inGap / inOwed
+    n = 0; inGap = 0; inOwed = 0
 }
 function addTransfer(ms, kind, code, fam) {
     n++; t[n] = ms; after[n] = 0
@@ -167,6 +171,8 @@ function addTransfer(ms, kind, code, fam) {
         else if ((fam, code) in pause8) after[n] = 8
     } else if (kind == "write") {
         after[n] = 120
+        # Inside one command: the pause before this report alone, no scene work in between.
+        inGap += t[n] - t[n - 1]; inOwed += after[n - 1]
     }
 }
 $1 == "round" { next }
@@ -184,14 +190,14 @@ $2 == "failed" { failed[$1 " " $2]++; next }
 function sortn(v, m,   i, j, x) { for (i = 2; i <= m; i++) { x = v[i]; for (j = i - 1; j >= 1 && v[j] > x; j--) v[j + 1] = v[j]; v[j + 1] = x } }
 END {
     flush()
-    printf "%-16s %10s %10s %8s   (median of %s rounds)\n", "", "wire ms", "owed ms", "ratio", rounds
+    printf "%-16s %10s %10s %8s %10s   (medians of %s rounds)\n", "", "wire ms", "owed ms", "ratio", "in-cmd", rounds
     for (k in runs) {
         m = runs[k]
-        for (i = 1; i <= m; i++) { a[i] = spans[k, i]; b[i] = oweds[k, i]; c[i] = ratios[k, i] }
-        sortn(a, m); sortn(b, m); sortn(c, m)
+        for (i = 1; i <= m; i++) { a[i] = spans[k, i]; b[i] = oweds[k, i]; c[i] = ratios[k, i]; e[i] = inRatios[k, i] }
+        sortn(a, m); sortn(b, m); sortn(c, m); sortn(e, m)
         mid = int((m + 1) / 2)
-        printf "%-16s %10.0f %10.0f %8.3f\n", k, a[mid], b[mid], c[mid]
-        delete a; delete b; delete c
+        printf "%-16s %10.0f %10.0f %8.3f %10.3f\n", k, a[mid], b[mid], c[mid], e[mid]
+        delete a; delete b; delete c; delete e
     }
     if (pings) {
         for (i = 1; i <= pings; i++) { x[i] = pmed[i]; y[i] = pmax[i] }

@@ -212,6 +212,26 @@ class EntryTest : public QObject
         return reports;
     }
 
+    // The top bar's profile list: each entry's name ends in the number of its profile.
+    static void writeProfileNames(const testsupport::ScratchTree &tree, const QStringList &names)
+    {
+        QSettings(tree.file(QStringLiteral("modules/setting/name.bin")), QSettings::IniFormat)
+            .setValue(QStringLiteral("profile/profileName"), names);
+    }
+
+    // Starts the first instance with a simulated mouse, its transfers traced to the returned
+    // file of the tree.
+    QString startTracedMouse(Child &first, const testsupport::ScratchTree &tree,
+                             const QStringList &options, const QString &program)
+    {
+        const QString trace = tree.file(QStringLiteral("trace.txt"));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("ORBIS_HID_TRACE"), trace);
+        first.process.setProcessEnvironment(env);
+        return startChild(first, QStringLiteral("mouse"), options, QString(), program) ? trace
+                                                                                       : QString();
+    }
+
     static QVariant globalValue(const testsupport::ScratchTree &tree, const QString &key)
     {
         return QSettings(tree.file(QStringLiteral("modules/setting/apConfig.bin")),
@@ -295,19 +315,13 @@ private slots:
             p3.setValue(QStringLiteral("mouse/reportRate"), 1); // rate code 4
             // Entries name their profile by stored number, not by row: rows 1 and 2 hold the
             // profiles numbered 2 and 3.
-            QSettings names(tree.file(QStringLiteral("modules/setting/name.bin")),
-                            QSettings::IniFormat);
-            names.setValue(QStringLiteral("profile/profileName"),
-                           QStringList{QStringLiteral("Standard0"), QStringLiteral("Work2"),
-                                       QStringLiteral("Play3"), QStringLiteral("loadermarlow")});
+            writeProfileNames(tree, {QStringLiteral("Standard0"), QStringLiteral("Work2"),
+                                     QStringLiteral("Play3"), QStringLiteral("loadermarlow")});
         }
-        const QString trace = tree.file(QStringLiteral("trace.txt"));
         Child first;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("ORBIS_HID_TRACE"), trace);
-        first.process.setProcessEnvironment(env);
-        QVERIFY(startChild(first, QStringLiteral("mouse"), {QStringLiteral("--profile=4")},
-                           QString(), copyOfSelf(tree)));
+        const QString trace =
+            startTracedMouse(first, tree, {QStringLiteral("--profile=4")}, copyOfSelf(tree));
+        QVERIFY(!trace.isEmpty());
         QVERIFY2(first.waitFor(QStringLiteral("connected=1 visible=0")), qPrintable(first.out));
         // A profile switch ends with the gun-matrix reset; the report rate the profile names
         // goes out before it (the pages send their own settings in between).
@@ -360,19 +374,13 @@ private slots:
                 profile.setValue(QStringLiteral("mouse/reportRate"), rateIndex[p]);
                 profile.setValue(QStringLiteral("mouse/currentDpiCount"), stageCount[p]);
             }
-            QSettings names(tree.file(QStringLiteral("modules/setting/name.bin")),
-                            QSettings::IniFormat);
-            names.setValue(QStringLiteral("profile/profileName"),
-                           QStringList{QStringLiteral("A0"), QStringLiteral("B1"),
-                                       QStringLiteral("C2"), QStringLiteral("D3")});
+            writeProfileNames(tree, {QStringLiteral("A0"), QStringLiteral("B1"),
+                                     QStringLiteral("C2"), QStringLiteral("D3")});
         }
-        const QString trace = tree.file(QStringLiteral("trace.txt"));
         const QString program = copyOfSelf(tree);
         Child first;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("ORBIS_HID_TRACE"), trace);
-        first.process.setProcessEnvironment(env);
-        QVERIFY(startChild(first, QStringLiteral("mouse"), {}, QString(), program));
+        const QString trace = startTracedMouse(first, tree, {}, program);
+        QVERIFY(!trace.isEmpty());
         QVERIFY2(first.waitFor(QStringLiteral("connected=1")), qPrintable(first.out));
 
         std::vector<std::unique_ptr<QProcess>> starts;
