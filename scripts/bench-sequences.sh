@@ -113,18 +113,14 @@ if [ "${1:-}" = "--inner" ]; then
 fi
 
 cd "$(dirname "$0")/.."
+. scripts/bench-common.sh
 rounds=${1:-3}
 build_dir=${2:-build}
-if [ ! -x "$build_dir/bin/orbis-mouse-demo" ]; then
-    echo "no demo program in $build_dir/bin: build the project first (scripts/build.sh)" >&2
-    exit 1
-fi
+bench_need_demo "$build_dir"
 for tool in xdotool xvfb-run; do
     command -v "$tool" >/dev/null || { echo "$tool is needed" >&2; exit 1; }
 done
-bench_build=${BENCH_BUILD_DIR:-build-bench}
-cmake -S bench -B "$bench_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$bench_build" -j"$(nproc)" --target bench-xping >/dev/null
+bench_build_tools bench-xping
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
