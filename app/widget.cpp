@@ -5,6 +5,7 @@
 #include "app/logging.h"
 #include "app/nomousenotice.h"
 #include "bridge/myqquickview.h"
+#include "bridge/sequencerunner.h"
 #include "bridge/ui_controler.h"
 #include "hooks/inputhooks.h"
 #include "platform/devicechange.h"
@@ -114,14 +115,17 @@ void Widget::exitSYS()
 
 void Widget::startUi()
 {
-    // initUI asks the device for its current state; were it to run inside the event processing
-    // of a command that holds the device, its commands would wait for the lock and give up. So
-    // it runs from the event loop once the lock is free, and run follows it.
-    whenDeviceFreeLater([this] {
-        if (QObject *root = view()->rootObject())
-            QMetaObject::invokeMethod(root, "initUI");
-        QCoreApplication::postEvent(this, new UserEvent(2177));
-    });
+    // initUI asks the device for its current state: it runs as a sequence of the runner, after
+    // the running one and never inside the device waits of this connect; run follows it. The
+    // scene shows its own busy state for the start.
+    view()->runner()->request(
+        QStringLiteral("start"),
+        [this] {
+            if (QObject *root = view()->rootObject())
+                QMetaObject::invokeMethod(root, "initUI");
+            QCoreApplication::postEvent(this, new UserEvent(2177));
+        },
+        SequenceRunner::Start::Later, SequenceRunner::Feedback::Own);
 }
 
 void Widget::closeEvent(QCloseEvent *event)

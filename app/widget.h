@@ -66,13 +66,13 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    // After a connect: initUI from the event loop once no command holds the device, then run
-    // after the posted UserEvent 2177.
+    // After a connect: initUI as a sequence of the runner (from the event loop, once the device
+    // is free), then run after the posted UserEvent 2177.
     void startUi();
-    // Runs action now when no command holds the transfer lock, else as soon as none does.
+    // No sequence runs, no command holds the transfer lock, and no device wait is on the stack.
+    bool deviceFree() const;
+    // Runs action now when the device is free, else as soon as it is.
     void whenDeviceFree(std::function<void()> action);
-    // The same, from the event loop: never inside the event processing of a running command.
-    void whenDeviceFreeLater(std::function<void()> action);
     // A DPI-switch report from the listener: the scene follows, a balloon tells the stage.
     void showDpiSwitch(int stage);
     void connectSequence();

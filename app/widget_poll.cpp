@@ -2,6 +2,8 @@
 // attached device with the handshake, then connect or disconnect.
 #include "app/widget.h"
 
+#include "bridge/myqquickview.h"
+#include "bridge/sequencerunner.h"
 #include "bridge/ui_controler.h"
 #include "device/devicetable.h"
 #include "device/enumeration.h"
@@ -14,21 +16,20 @@ namespace
 constexpr int kLockRetryMs = 50;
 } // namespace
 
+bool Widget::deviceFree() const
+{
+    const myQQuickView *v = view();
+    return v ? v->runner()->deviceFree() : hid.hidIdle;
+}
+
 void Widget::whenDeviceFree(std::function<void()> action)
 {
-    if (hid.hidIdle) {
+    if (deviceFree()) {
         action();
         return;
     }
     QTimer::singleShot(kLockRetryMs, this,
                        [this, action = std::move(action)]() mutable { whenDeviceFree(action); });
-}
-
-void Widget::whenDeviceFreeLater(std::function<void()> action)
-{
-    QMetaObject::invokeMethod(
-        this, [this, action = std::move(action)]() mutable { whenDeviceFree(std::move(action)); },
-        Qt::QueuedConnection);
 }
 
 void Widget::checkDevice()
@@ -37,10 +38,10 @@ void Widget::checkDevice()
         checkDeferred_ = true;
         return;
     }
-    // A command holds the device and processes events while it waits; a check run now would
-    // wait for the lock inside it, give up and take a working mouse for gone. It runs once the
-    // lock is free.
-    if (!hid.hidIdle) {
+    // A command or a sequence holds the device and processes events while it waits; a check run
+    // now would wait for the lock inside it, give up and take a working mouse for gone. It runs
+    // once the device is free.
+    if (!deviceFree()) {
         if (!checkAwaitsLock_) {
             checkAwaitsLock_ = true;
             whenDeviceFree([this] {

@@ -5,6 +5,7 @@
 #include "app/logging.h"
 #include "app/widget.h"
 #include "bridge/myqquickview.h"
+#include "bridge/sequencerunner.h"
 #include "hooks/inputhooks.h"
 
 void Widget::applyStartOptions(const StartOptions &options)
@@ -22,14 +23,19 @@ void Widget::applyPendingProfile()
 {
     if (pendingProfile_ < 0 || !view())
         return;
-    // Queued after the scene's initUI of a connect that is still starting (which waits, like
-    // this, for a command holding the device), so the choice is made on the scene's own state.
-    whenDeviceFreeLater([this] {
-        if (pendingProfile_ < 0 || !view())
-            return;
-        view()->chooseProfile(pendingProfile_);
-        pendingProfile_ = -1;
-    });
+    // A sequence of the runner, queued after the scene's start of a connect that is still on its
+    // way, so the choice is made on the scene's own state; the switch it makes is part of it.
+    // Hand-overs that arrive meanwhile collapse to the newest.
+    view()->runner()->request(
+        QStringLiteral("profile"),
+        [this] {
+            if (pendingProfile_ < 0 || !view())
+                return;
+            const int profile = pendingProfile_;
+            pendingProfile_ = -1;
+            view()->chooseProfile(profile);
+        },
+        SequenceRunner::Start::Later);
 }
 
 void Widget::onStartRequest(const CopyDataMessage &message)

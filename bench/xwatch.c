@@ -7,7 +7,7 @@
  * first time that window holds more than one colour (something was drawn), and the program's
  * peak resident set size (VmHWM) read <settle ms> after the paint. The program is then ended.
  * Exits non-zero, printing why, when the window does not appear or paint within 20 s. */
-#define _DEFAULT_SOURCE
+#include "xcommon.h"
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <signal.h>
@@ -18,21 +18,6 @@
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
-
-static double nowMs(void)
-{
-    struct timespec ts;
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return ts.tv_sec * 1000.0 + ts.tv_nsec / 1e6;
-}
-
-/* Windows may vanish while they are inspected; such errors are expected. */
-static int ignoreErrors(Display *d, XErrorEvent *e)
-{
-    (void)d;
-    (void)e;
-    return 0;
-}
 
 static int hasContent(Display *d, Window w, int width, int height)
 {

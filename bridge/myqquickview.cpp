@@ -1,5 +1,7 @@
 #include "bridge/myqquickview.h"
 
+#include "app/logging.h"
+#include "bridge/sequencerunner.h"
 #include "bridge/settingsstore.h"
 #include "device/hid_thread.h"
 
@@ -11,6 +13,19 @@ myQQuickView::myQQuickView(QWidget *parent) : QQuickWidget(parent)
 {
     std::memset(profileImage, 0, sizeof profileImage);
     loadConfiguration();
+    runner_ = new SequenceRunner(this);
+}
+
+void myQQuickView::runSequence(QString kind, QJSValue body)
+{
+    if (!body.isCallable())
+        return;
+    runner_->request(kind, [body]() mutable {
+        const QJSValue result = body.call();
+        // The sequence ends (and the busy state with it) whatever a step did.
+        if (result.isError())
+            ORBIS_LOG(lcScene, QStringLiteral("sequence failed: ") + result.toString());
+    });
 }
 
 myQQuickView::~myQQuickView()

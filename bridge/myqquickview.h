@@ -4,6 +4,7 @@
 // (myqquickview.cpp), the settings store (myqquickview_settings.cpp), profiles
 // (myqquickview_profiles.cpp), and the slots the main scene uses (myqquickview_scene.cpp). The
 // logic itself lives in small units (SettingsStore, ...) that these slots call.
+#include <QJSValue>
 #include <QList>
 #include <QSet>
 #include <QQuickWidget>
@@ -13,6 +14,7 @@
 class Hid_Thread;
 class QSettings;
 class SettingsStore;
+class SequenceRunner;
 
 class myQQuickView : public QQuickWidget
 {
@@ -32,6 +34,8 @@ public:
     bool is560() const { return icType == QLatin1String("560"); }
 
     SettingsStore *store = nullptr; // the twelve settings objects; owned
+    // The one queue of the sequences that talk to the mouse; owned.
+    SequenceRunner *runner() const { return runner_; }
     // Mirror of the on-board profile memory of a 560-family device.
     uchar profileImage[5][128];
 
@@ -41,6 +45,10 @@ public:
     void notifyMouse(bool isDown, uint code, uint x, uint y);
 
 public slots:
+    // A sequence of the scene (Save, reset, profile switch): body runs through the runner, at
+    // once or after the running sequence; a kind replaces a pending request of the same kind.
+    void runSequence(QString kind, QJSValue body);
+
     // View and UI start.
     void initUI();
     void runUI();
@@ -121,14 +129,16 @@ public slots:
 
     // Command line: a profile chosen at start or by a second start.
 public:
-    // Queued call of the scene's chooseProfile: the same choice as a row of the top bar's
-    // profile list (profileNo 0..9).
+    // The scene's chooseProfile: the same choice as a row of the top bar's profile list
+    // (profileNo 0..9).
     void chooseProfile(int profileNo);
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
 
 private:
+    friend class SequenceRunner;
+    SequenceRunner *runner_ = nullptr;
     // The texts of the warning box, in the order of the language files' "warning" group.
     enum WarningText {
         OpenFileTitle,

@@ -1,6 +1,7 @@
 // Macro slots: the macro library and name lists (MacroLibrary), the macro and gun-data transfer
 // to the device, and the export and import of single macro files.
 #include "bridge/myqquickview.h"
+#include "bridge/sequencerunner.h"
 
 #include "bridge/devicedata.h"
 #include "bridge/filebytes.h"
@@ -146,12 +147,15 @@ QVariant myQQuickView::mouseSendMacroData(QVariantList macroData, QVariant macro
     const uchar n = static_cast<uchar>(macroIndex.toInt() & 0xff);
     if (n >= devicedata::MacroSlotCount || !hid)
         return true;
-    QByteArray block = devicedata::macroBlock(macroData);
-    uchar *bytes = reinterpret_cast<uchar *>(block.data());
-    if (is560())
-        hid->hid560_0FH_SetMacroKey(n + 1, bytes);
-    else
-        hid->hid553_13H_SetMacroKey(n + 1, bytes);
+    const QByteArray block = devicedata::macroBlock(macroData);
+    runner_->request(QString(), [this, n, block] {
+        QByteArray bytes = block;
+        uchar *data = reinterpret_cast<uchar *>(bytes.data());
+        if (is560())
+            hid->hid560_0FH_SetMacroKey(n + 1, data);
+        else
+            hid->hid553_13H_SetMacroKey(n + 1, data);
+    });
     return true;
 }
 
@@ -163,16 +167,18 @@ void myQQuickView::mouseSendGundata(int gunSlot, QVariantList gunData)
     const int times = gunData.value(0).toInt();
     const int x = gunData.value(1).toInt();
     const int y = gunData.value(2).toInt();
-    if (is560()) {
-        devicedata::patchGunImage(profileImage[gunSlot], times, x, y);
-        hid->hid560_0CH_setProfile(profileImage[gunSlot], static_cast<uchar>(gunSlot));
-        return;
-    }
-    uchar options[4] = {0, 0, 0, 0};
-    hid->hid553_83H_GetKeyboardoption(options[0], options[1], options[2], options[3]);
-    hid->hid553_04H_SetGunData(static_cast<uchar>(times & 0xff), static_cast<uchar>(x & 0xff),
-                               devicedata::gunY553(y, options[2]),
-                               static_cast<uchar>(gunSlot - 1));
+    runner_->request(QString(), [this, gunSlot, times, x, y] {
+        if (is560()) {
+            devicedata::patchGunImage(profileImage[gunSlot], times, x, y);
+            hid->hid560_0CH_setProfile(profileImage[gunSlot], static_cast<uchar>(gunSlot));
+            return;
+        }
+        uchar options[4] = {0, 0, 0, 0};
+        hid->hid553_83H_GetKeyboardoption(options[0], options[1], options[2], options[3]);
+        hid->hid553_04H_SetGunData(static_cast<uchar>(times & 0xff), static_cast<uchar>(x & 0xff),
+                                   devicedata::gunY553(y, options[2]),
+                                   static_cast<uchar>(gunSlot - 1));
+    });
 }
 
 bool myQQuickView::loadMacroFile(QVariant macroFileName)

@@ -3,5 +3,5 @@
 
 void myQQuickView::chooseProfile(int profileNo)
 {
-    invokeRoot("chooseProfile", Qt::QueuedConnection, {QVariant(profileNo)});
+    invokeRoot("chooseProfile", Qt::DirectConnection, {QVariant(profileNo)});
 }

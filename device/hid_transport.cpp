@@ -12,7 +12,6 @@
 #include "device/scrambling.h"
 #include "platform/sleep.h"
 
-#include <QCoreApplication>
 #include <vector>
 
 namespace
@@ -82,7 +81,7 @@ bool Hid_Thread::waitHidIdle()
             return true;
         }
         platform::sleepMs(8);
-        QCoreApplication::processEvents();
+        platform::processPendingEvents();
     }
     return false;
 }
@@ -117,7 +116,7 @@ bool Hid_Thread::blockLengthUsable(int n)
 
 bool Hid_Thread::hidSendCmd(int n, bool settle)
 {
-    QCoreApplication::processEvents();
+    platform::processPendingEvents();
     if (!openHidDevice(devIndex) || !blockLengthUsable(n)) {
         releaseLock();
         return false;

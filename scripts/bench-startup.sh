@@ -48,15 +48,11 @@ if [ "${1:-}" = "--inner" ]; then
 fi
 
 cd "$(dirname "$0")/.."
+. scripts/bench-common.sh
 rounds=${1:-15}
 build_dir=${2:-build}
-if [ ! -x "$build_dir/bin/orbis-mouse-demo" ]; then
-    echo "no demo program in $build_dir/bin: build the project first (scripts/build.sh)" >&2
-    exit 1
-fi
-bench_build=${BENCH_BUILD_DIR:-build-bench}
-cmake -S bench -B "$bench_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$bench_build" -j"$(nproc)" >/dev/null
+bench_need_demo "$build_dir"
+bench_build_tools
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

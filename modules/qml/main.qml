@@ -311,13 +311,15 @@ Item {
         }
     }
 
+    // The sequences that talk to the mouse run through the bridge's one queue (runSequence):
+    // it shows the busy state (controlUIEnable) and lets it be drawn before the first transfer,
+    // runs one sequence at a time, and ends the busy state after the last. What a step reads, it
+    // reads when the sequence runs, which may be after the one running at the request.
     function saveAll() {
         mainFocus()
-        var anySet = keyMatrixMain.isSave || dpiSettingMain.isSave || lightControlMain.isSave
-        if (!anySet)
+        if (!(keyMatrixMain.isSave || dpiSettingMain.isSave || lightControlMain.isSave))
             return
-        controlUIEnable(false)
-        try {
+        ui_View.runSequence("save", function () {
             if (keyMatrixMain.isSave) {
                 keyMatrixMain.isSave = false
                 keyMatrixMain.modKeys.saveData()
@@ -330,17 +332,14 @@ Item {
                 lightControlMain.isSave = false
                 lightControlMain.saveData(true, 0)
             }
-        } finally {
-            controlUIEnable(true) // a failing step must not leave the window locked
-        }
+        })
     }
 
     function resetFactory() {
         commitInputs()
-        controlUIEnable(false)
-        try {
-            factorysure.visible = false
-            mainMask.visible = false
+        factorysure.visible = false
+        mainMask.visible = false
+        ui_View.runSequence("reset", function () {
             keyMatrixMain.isSave = false
             dpiSettingMain.isSave = false
             lightControlMain.isSave = false
@@ -349,9 +348,7 @@ Item {
             ui_View.mouseSetCurrentDPI(2)
             dpiSettingMain.currentDPI = 1
             gunControlMain.resetData()
-        } finally {
-            controlUIEnable(true)
-        }
+        })
     }
 
     // A profile chosen from outside the scene (the command line): the top bar's row of the entry
@@ -366,19 +363,18 @@ Item {
         upItem.profileBtn.chooseRow(row)
     }
 
+    // Pending switches collapse to the newest; one to the profile that is current by the time
+    // it runs changes nothing.
     function switchProfile(tmpProfileNo) {
-        if (tmpProfileNo === profileMain.profileNo)
-            return
-        commitInputs()
-        controlUIEnable(false)
-        try {
+        commitInputs() // a value still being typed belongs to the profile it was typed for
+        ui_View.runSequence("profile", function () {
+            if (tmpProfileNo === profileMain.profileNo)
+                return
             profileMain.profileNo = tmpProfileNo
             ui_View.setGlobalData("mouse/profileNo", tmpProfileNo)
             ui_View.setCurrentProfile(tmpProfileNo)
             reloadProfilePages()
-        } finally {
-            controlUIEnable(true)
-        }
+        })
     }
 
     // Indices of the key-matrix buttons that play the named macro.

@@ -26,6 +26,7 @@
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
+#include <memory>
 #include <unistd.h>
 #include <vector>
 
@@ -211,6 +212,26 @@ class EntryTest : public QObject
         return reports;
     }
 
+    // The top bar's profile list: each entry's name ends in the number of its profile.
+    static void writeProfileNames(const testsupport::ScratchTree &tree, const QStringList &names)
+    {
+        QSettings(tree.file(QStringLiteral("modules/setting/name.bin")), QSettings::IniFormat)
+            .setValue(QStringLiteral("profile/profileName"), names);
+    }
+
+    // Starts the first instance with a simulated mouse, its transfers traced to the returned
+    // file of the tree.
+    QString startTracedMouse(Child &first, const testsupport::ScratchTree &tree,
+                             const QStringList &options, const QString &program)
+    {
+        const QString trace = tree.file(QStringLiteral("trace.txt"));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("ORBIS_HID_TRACE"), trace);
+        first.process.setProcessEnvironment(env);
+        return startChild(first, QStringLiteral("mouse"), options, QString(), program) ? trace
+                                                                                       : QString();
+    }
+
     static QVariant globalValue(const testsupport::ScratchTree &tree, const QString &key)
     {
         return QSettings(tree.file(QStringLiteral("modules/setting/apConfig.bin")),
@@ -294,19 +315,13 @@ private slots:
             p3.setValue(QStringLiteral("mouse/reportRate"), 1); // rate code 4
             // Entries name their profile by stored number, not by row: rows 1 and 2 hold the
             // profiles numbered 2 and 3.
-            QSettings names(tree.file(QStringLiteral("modules/setting/name.bin")),
-                            QSettings::IniFormat);
-            names.setValue(QStringLiteral("profile/profileName"),
-                           QStringList{QStringLiteral("Standard0"), QStringLiteral("Work2"),
-                                       QStringLiteral("Play3"), QStringLiteral("loadermarlow")});
+            writeProfileNames(tree, {QStringLiteral("Standard0"), QStringLiteral("Work2"),
+                                     QStringLiteral("Play3"), QStringLiteral("loadermarlow")});
         }
-        const QString trace = tree.file(QStringLiteral("trace.txt"));
         Child first;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("ORBIS_HID_TRACE"), trace);
-        first.process.setProcessEnvironment(env);
-        QVERIFY(startChild(first, QStringLiteral("mouse"), {QStringLiteral("--profile=4")},
-                           QString(), copyOfSelf(tree)));
+        const QString trace =
+            startTracedMouse(first, tree, {QStringLiteral("--profile=4")}, copyOfSelf(tree));
+        QVERIFY(!trace.isEmpty());
         QVERIFY2(first.waitFor(QStringLiteral("connected=1 visible=0")), qPrintable(first.out));
         // A profile switch ends with the gun-matrix reset; the report rate the profile names
         // goes out before it (the pages send their own settings in between).
@@ -336,6 +351,76 @@ private slots:
                  qPrintable(featureReports(trace, before).join('\n')));
         QCOMPARE(rateReports(before), QStringList{QStringLiteral("00 03 01 04 00 00 00 00 f7")});
         QCOMPARE(globalValue(tree, QStringLiteral("mouse/profileNo")).toInt(), 2);
+    }
+
+    // Sixteen second starts at once, as a launcher or a script makes them: each switch runs
+    // whole and alone, pending ones collapse to the newest, and the profile the program records
+    // is the one whose settings the mouse received last. The profiles differ in report rate
+    // (01H) and DPI stage count (11H); the program starts on a fourth, so every request is a
+    // real switch.
+    void simultaneousProfileHandOversEndOnTheRecordedProfile()
+    {
+        testsupport::ScratchTree tree;
+        const int rateIndex[4] = {0, 1, 2, 3}; // rate codes 8, 4, 2, 1
+        const int stageCount[4] = {2, 3, 5, 4};
+        {
+            QSettings config(tree.file(QStringLiteral("modules/setting/apConfig.bin")),
+                             QSettings::IniFormat);
+            config.setValue(QStringLiteral("mouse/isGun"), false);
+            config.setValue(QStringLiteral("mouse/profileNo"), 3);
+            for (int p = 0; p < 4; ++p) {
+                QSettings profile(tree.file(QStringLiteral("modules/setting/p%1.bin").arg(p + 1)),
+                                  QSettings::IniFormat);
+                profile.setValue(QStringLiteral("mouse/reportRate"), rateIndex[p]);
+                profile.setValue(QStringLiteral("mouse/currentDpiCount"), stageCount[p]);
+            }
+            writeProfileNames(tree, {QStringLiteral("A0"), QStringLiteral("B1"),
+                                     QStringLiteral("C2"), QStringLiteral("D3")});
+        }
+        const QString program = copyOfSelf(tree);
+        Child first;
+        const QString trace = startTracedMouse(first, tree, {}, program);
+        QVERIFY(!trace.isEmpty());
+        QVERIFY2(first.waitFor(QStringLiteral("connected=1")), qPrintable(first.out));
+
+        std::vector<std::unique_ptr<QProcess>> starts;
+        for (int i = 0; i < 16; ++i) {
+            starts.push_back(std::make_unique<QProcess>());
+            starts.back()->start(program, {QStringLiteral("--child=quit"),
+                                           QStringLiteral("--profile"),
+                                           QString::number(i % 3 + 1)});
+        }
+        for (auto &start : starts) {
+            QVERIFY(start->waitForFinished(15000));
+            QCOMPARE(start->exitCode(), 1);
+        }
+        QVERIFY2(QTest::qWaitFor(
+                     [&] {
+                         first.collect();
+                         return first.out.count(QLatin1String("request visible=")) == 16;
+                     },
+                     15000),
+                 qPrintable(first.out + first.err));
+        // Settled: nothing more goes to the mouse for a while (a switch never pauses this long).
+        qint64 size = -1;
+        while (QFileInfo(trace).size() != size) {
+            size = QFileInfo(trace).size();
+            QTest::qWait(1500);
+        }
+
+        first.collect();
+        QVERIFY2(!first.err.contains(QLatin1String("cmd Failed")), qPrintable(first.err));
+        const QStringList reports = featureReports(trace, 0);
+        const QStringList rates = reports.filter(QRegularExpression(QStringLiteral("^00 01 ")));
+        const QStringList stages = reports.filter(QRegularExpression(QStringLiteral("^00 11 ")));
+        QVERIFY(!rates.isEmpty() && !stages.isEmpty());
+        const int current = globalValue(tree, QStringLiteral("mouse/profileNo")).toInt();
+        QVERIFY(current >= 0 && current < 3);
+        const int rateCode[3] = {8, 4, 2};
+        QCOMPARE(rates.last().mid(6, 2).toInt(nullptr, 16), rateCode[current]);
+        QCOMPARE(stages.last().mid(6, 2).toInt(nullptr, 16), stageCount[current]);
+        // Collapsed: far fewer switches than requests (each switch sends one report rate).
+        QVERIFY2(rates.size() < 8, qPrintable(rates.join('\n')));
     }
 
     void instanceMessagesShowTheBoxOnlyForWellFormedText()

@@ -11,6 +11,7 @@
 #include <QQuickItem>
 #include <QSettings>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 namespace
@@ -119,6 +120,38 @@ QList<int> litRows(const Scene &scene)
             rows << index.toInt();
     }
     return rows;
+}
+
+// Records the first frame the view paints from its creation on, with the number of transfers
+// the mouse had seen by then.
+struct FirstPaint : QObject {
+    const Scene &scene;
+    bool seen = false;
+    int transfersBefore = -1;
+    QImage image;
+    explicit FirstPaint(const Scene &s) : scene(s) { scene.view()->installEventFilter(this); }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && !seen) {
+            seen = true;
+            transfersBefore = static_cast<int>(scene.mouse->transfers().size());
+            image = scene.view()->grabFramebuffer();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+int differingPixels(const QImage &a, const QImage &b)
+{
+    const QImage x = a.convertToFormat(QImage::Format_ARGB32);
+    const QImage y = b.convertToFormat(QImage::Format_ARGB32);
+    if (x.size() != y.size())
+        return x.width() * x.height();
+    int n = 0;
+    for (int row = 0; row < x.height(); ++row)
+        for (int col = 0; col < x.width(); ++col)
+            n += x.pixel(col, row) != y.pixel(col, row);
+    return n;
 }
 
 } // namespace
@@ -328,7 +361,7 @@ private slots:
         scene.click("saveBtn");
         QTRY_VERIFY(!scene.property("dpiSettingMain", "isSave").toBool());
         QCOMPARE(scene.property("saveBtn", "normalColor").value<QColor>(), normal);
-        QVERIFY(scene.view()->isEnabled());
+        QTRY_VERIFY(scene.view()->isEnabled()); // the sequence ends from the event loop
     }
 
     void resetConfirmationCancelsOrRunsTheResetSequence()
@@ -365,6 +398,109 @@ private slots:
 
         QCOMPARE(scene.property("dpiSettingMain", "currentDPI").toInt(), 1);
         QCOMPARE(scene.mouse->currentStage(), 2);
+    }
+
+    // The first frame the window paints after a Save click already shows the busy picture, and
+    // the mouse has received nothing yet; once the sequence is over the picture is gone.
+    void savePaintsTheBusyPictureBeforeTheFirstTransfer()
+    {
+        Scene scene;
+        QVERIFY(scene.connect());
+        QVERIFY(scene.waitForMainScreen());
+        scene.click("lightResetBtn"); // a pending lighting change
+        QTRY_COMPARE(scene.property("saveBtn", "normalColor").value<QColor>(), QColor("#ff3030"));
+        auto *busy = qobject_cast<QQuickItem *>(scene.item("protectUIItem"));
+        const QRect busyRect = busy->mapRectToScene(QRectF(0, 0, busy->width(), busy->height()))
+                                   .toAlignedRect()
+                                   .adjusted(0, 0, 0, 20); // its text may reach below the item
+        QTest::qWait(100); // the click's own frames are done
+        const QImage before = scene.view()->grabFramebuffer().copy(busyRect);
+        scene.mouse->clearTransfers();
+
+        FirstPaint first(scene);
+        scene.click("saveBtn");
+        QTRY_VERIFY(first.seen);
+        QCOMPARE(first.transfersBefore, 0);
+        QVERIFY(differingPixels(first.image.copy(busyRect), before) > 50);
+        // The sequence went out whole, and the busy picture went with its end.
+        QTRY_VERIFY(scene.view()->isEnabled());
+        QVERIFY(scene.featureReports(0x0D) >= 1);
+        QTest::qWait(100);
+        QCOMPARE(differingPixels(scene.view()->grabFramebuffer().copy(busyRect), before), 0);
+        QVERIFY(!scene.log.lines().join('\n').contains(QLatin1String("cmd Failed")));
+    }
+
+    // Switches asked for while a sequence runs (from inside its device waits, as a second start
+    // hands them over) wait for its end, and collapse to the newest; one to the profile that is
+    // current by then sends nothing. Nothing fails for want of the transfer lock.
+    void switchesAskedForDuringASequenceRunAfterItCollapsed_data()
+    {
+        QTest::addColumn<QList<int>>("asked");
+        QTest::addColumn<int>("expectedProfile");
+        QTest::addColumn<int>("expectedSwitches");
+        QTest::newRow("one") << QList<int>{2} << 2 << 1;
+        QTest::newRow("three collapse to the last") << QList<int>{1, 2, 1} << 1 << 1;
+        QTest::newRow("back to the current one") << QList<int>{2, 0} << 0 << 0;
+    }
+
+    void switchesAskedForDuringASequenceRunAfterItCollapsed()
+    {
+        QFETCH(QList<int>, asked);
+        QFETCH(int, expectedProfile);
+        QFETCH(int, expectedSwitches);
+        Scene scene(QStringLiteral("553"), {{QStringLiteral("mouse/isGun"), false}});
+        {
+            QSettings names(scene.tree.file("modules/setting/name.bin"), QSettings::IniFormat);
+            names.setValue("profile/profileName", QStringList{"A0", "B1", "C2"});
+            for (int p = 1; p <= 3; ++p) {
+                QSettings profile(scene.tree.file(QStringLiteral("modules/setting/p%1.bin").arg(p)),
+                                  QSettings::IniFormat);
+                profile.setValue("mouse/reportRate", p - 1); // rate codes 8, 4, 2
+            }
+        }
+        QVERIFY(scene.connect());
+        QVERIFY(scene.waitForMainScreen());
+        scene.click("lightResetBtn");
+        QTRY_COMPARE(scene.property("saveBtn", "normalColor").value<QColor>(), QColor("#ff3030"));
+        scene.mouse->clearTransfers();
+
+        // Fires inside the Save's first device wait.
+        bool askedInside = false;
+        QTimer::singleShot(0, scene.widget.get(), [&] {
+            askedInside = !scene.view()->isEnabled();
+            for (int profile : asked)
+                scene.view()->chooseProfile(profile);
+        });
+        scene.click("saveBtn");
+        QTRY_VERIFY_WITH_TIMEOUT(scene.view()->isEnabled() && scene.featureReports(0x0D) > 0,
+                                 10000);
+        QVERIFY(askedInside);
+
+        // Save first, whole; then the switches, each sending its report rate (01H) once.
+        QList<QByteArray> sent;
+        for (const sim::Transfer &t : scene.mouse->transfers())
+            if (t.kind == sim::TransferKind::FeatureOut)
+                sent << t.bytes.mid(1, 2);
+        int lastLighting = -1;
+        int firstSwitch = -1;
+        for (int i = 0; i < sent.size(); ++i) {
+            if (quint8(sent[i][0]) == 0x01 && firstSwitch < 0)
+                firstSwitch = i;
+            if (quint8(sent[i][0]) == 0x0D && firstSwitch < 0)
+                lastLighting = i;
+        }
+        QVERIFY(lastLighting >= 0);
+        QCOMPARE(scene.featureReports(0x01), expectedSwitches);
+        QCOMPARE(QSettings(scene.tree.file("modules/setting/apConfig.bin"), QSettings::IniFormat)
+                     .value("mouse/profileNo")
+                     .toInt(),
+                 expectedProfile);
+        if (expectedSwitches > 0) {
+            QVERIFY(firstSwitch > lastLighting);
+            const int rateCodes[3] = {8, 4, 2};
+            QCOMPARE(scene.mouse->reportRate(), rateCodes[expectedProfile]);
+        }
+        QVERIFY(!scene.log.lines().join('\n').contains(QLatin1String("cmd Failed")));
     }
 
     void draggingTheSceneMovesTheWindow()

@@ -5,6 +5,7 @@
 #include "app/widget.h"
 #include "bridge/keymatrix.h"
 #include "bridge/myqquickview.h"
+#include "bridge/sequencerunner.h"
 #include "bridge/settingsstore.h"
 #include "hooks/inputhooks.h"
 #include "sim/simdevice.h"
@@ -119,11 +120,21 @@ struct Person {
         keyOnWindow(xKeyCode, key, false, true);
         keyOnWindow(xKeyCode, key, false, false);
     }
-    void closePage(const char *name) { click(QStringLiteral("closeBtn"), item(name)); }
+    // Sequences to the mouse run through the runner, after the busy picture is drawn.
+    void waitForSequences()
+    {
+        QTRY_VERIFY(!view()->runner()->active() && view()->runner()->pending() == 0 &&
+                    view()->isEnabled());
+    }
+    void closePage(const char *name)
+    {
+        click(QStringLiteral("closeBtn"), item(name));
+        waitForSequences();
+    }
     void save()
     {
         click(QStringLiteral("saveBtn"));
-        QTest::qWait(50);
+        waitForSequences();
     }
 
     // What a file of the data tree holds for a key, read from disk as a new start reads it.
