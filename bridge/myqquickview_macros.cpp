@@ -9,6 +9,7 @@
 #include "device/hid_thread.h"
 #include "platform/dialogs.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
@@ -47,7 +48,7 @@ uint listType(const QVariant &type)
 
 QString macroFilter()
 {
-    return QStringLiteral("Macro(*.mc)");
+    return QCoreApplication::translate("myQQuickView", "Macro(*.mc)");
 }
 
 QString desktop()

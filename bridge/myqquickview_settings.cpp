@@ -13,11 +13,6 @@ void myQQuickView::loadConfiguration()
     icType = settingsText(store->globalValue(QStringLiteral("mouse/icType")));
 }
 
-void myQQuickView::resetApconfig()
-{
-    store->resetGlobal();
-}
-
 QVariant myQQuickView::getData(QVariant key, bool isRecovery)
 {
     return store->value(key.toString(), isRecovery);
