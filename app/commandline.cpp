@@ -7,8 +7,27 @@
 namespace
 {
 
+// The texts of the command line; translated once an application object carries the user's
+// translations (the entry function parses again with one for --help and refused options).
+QString translated(const char *source)
+{
+    return QCoreApplication::translate("CommandLine", source);
+}
+
 const QString kHiddenName = QStringLiteral("hidden");
 const QString kProfileName = QStringLiteral("profile");
+const QByteArray kTokenPrefix = QByteArrayLiteral("token=");
+
+bool validToken(const QByteArray &token)
+{
+    if (token.isEmpty() || token.size() > startrequest::kMaxTokenLength)
+        return false;
+    for (const char c : token) {
+        if (c < 0x21 || c > 0x7e)
+            return false;
+    }
+    return true;
+}
 
 // The profile number of a --profile value, or 0 when it is not a whole number in range.
 int profileNumber(const QString &text)
@@ -22,7 +41,9 @@ int profileNumber(const QString &text)
 
 QString profileRangeMessage(const QString &value)
 {
-    return QStringLiteral("--profile takes a profile number from %1 to %2, not \"%3\".")
+    return QCoreApplication::translate("CommandLine",
+                                       "--profile takes a profile number from %1 to %2, not "
+                                       "\"%3\".")
         .arg(StartOptions::kFirstProfile)
         .arg(StartOptions::kLastProfile)
         .arg(value);
@@ -33,21 +54,27 @@ QString profileRangeMessage(const QString &value)
 CommandLine parseCommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Configures the buttons, DPI stages, report rate, lighting, macros and "
-                       "profiles of the gaming mouse.\nA second start hands its options to the "
-                       "running instance and ends."));
+    parser.setApplicationDescription(translated(QT_TRANSLATE_NOOP(
+        "CommandLine",
+        "Configures the buttons, DPI stages, report rate, lighting, macros and profiles of "
+        "the gaming mouse.\nA second start hands its options to the running instance and "
+        "ends.")));
     // Not addHelpOption(): its --help-all lists Qt's own options, which are not read here.
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Displays help on commandline options."));
+    const QCommandLineOption help(
+        {QStringLiteral("h"), QStringLiteral("help")},
+        translated(QT_TRANSLATE_NOOP("CommandLine", "Displays help on commandline options.")));
     parser.addOption(help);
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption hidden(
-        kHiddenName, QStringLiteral("Start with the window hidden; the tray icon shows as usual."));
+        kHiddenName,
+        translated(QT_TRANSLATE_NOOP(
+            "CommandLine", "Start with the window hidden; the tray icon shows as usual.")));
     const QCommandLineOption profile(
         kProfileName,
-        QStringLiteral("Switch to profile N (1 to 10) once the mouse is connected, as the "
-                       "profile list of the top bar does. Starts hidden."),
+        translated(QT_TRANSLATE_NOOP(
+            "CommandLine",
+            "Switch to profile N (1 to 10) once the mouse is connected, as the profile list of "
+            "the top bar does. Starts hidden.")),
         QStringLiteral("N"));
     parser.addOption(hidden);
     parser.addOption(profile);
@@ -63,9 +90,9 @@ CommandLine parseCommandLine(const QStringList &arguments)
     }
     if (!parser.positionalArguments().isEmpty()) {
         result.action = CommandLine::Refuse;
-        result.text = QStringLiteral("Unexpected argument \"%1\".\n\n")
+        result.text = translated(QT_TRANSLATE_NOOP("CommandLine", "Unexpected argument \"%1\"."))
                           .arg(parser.positionalArguments().constFirst()) +
-                      usage;
+                      QStringLiteral("\n\n") + usage;
         return result;
     }
     if (parser.isSet(help)) {
@@ -85,9 +112,11 @@ CommandLine parseCommandLine(const QStringList &arguments)
         const int number = values.size() == 1 ? profileNumber(values.constFirst()) : 0;
         if (number == 0) {
             result.action = CommandLine::Refuse;
-            result.text = values.size() != 1
-                              ? QStringLiteral("--profile may be given once.\n")
-                              : profileRangeMessage(values.constFirst()) + QLatin1Char('\n');
+            result.text =
+                values.size() != 1
+                    ? translated(QT_TRANSLATE_NOOP("CommandLine", "--profile may be given once.")) +
+                          QLatin1Char('\n')
+                    : profileRangeMessage(values.constFirst()) + QLatin1Char('\n');
             return result;
         }
         result.options.profile = number;
@@ -105,6 +134,8 @@ QByteArray encode(const StartOptions &options)
         lines << kHiddenName.toLatin1();
     if (options.profile != 0)
         lines << kProfileName.toLatin1() + '=' + QByteArray::number(options.profile);
+    if (validToken(options.activationToken))
+        lines << kTokenPrefix + options.activationToken;
     return lines.join('\n');
 }
 
@@ -115,6 +146,7 @@ std::optional<StartOptions> decode(const QByteArray &body)
         return options;
     bool seenHidden = false;
     bool seenProfile = false;
+    bool seenToken = false;
     const QByteArray profilePrefix = kProfileName.toLatin1() + '=';
     for (const QByteArray &line : body.split('\n')) {
         if (line == kHiddenName.toLatin1() && !seenHidden) {
@@ -124,6 +156,11 @@ std::optional<StartOptions> decode(const QByteArray &body)
             seenProfile = true;
             options.profile = profileNumber(QString::fromLatin1(line.mid(profilePrefix.size())));
             if (options.profile == 0)
+                return std::nullopt;
+        } else if (line.startsWith(kTokenPrefix) && !seenToken) {
+            seenToken = true;
+            options.activationToken = line.mid(kTokenPrefix.size());
+            if (!validToken(options.activationToken))
                 return std::nullopt;
         } else {
             return std::nullopt;

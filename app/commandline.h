@@ -12,6 +12,9 @@ struct StartOptions {
 
     bool hidden = false; // --hidden: the window stays hidden; the tray shows as usual
     int profile = 0;     // --profile N, 1..10; 0 when not given
+    // Not an option: the activation token the desktop gave this start (XDG_ACTIVATION_TOKEN),
+    // handed to the running instance so that it may raise its window on Wayland.
+    QByteArray activationToken;
 
     // Whether this start asks for the window: a plain start does; --hidden and --profile
     // (a switch from a script or a shortcut) leave it as it is.
@@ -21,7 +24,8 @@ struct StartOptions {
 
     bool operator==(const StartOptions &other) const
     {
-        return hidden == other.hidden && profile == other.profile;
+        return hidden == other.hidden && profile == other.profile &&
+               activationToken == other.activationToken;
     }
 };
 
@@ -45,8 +49,10 @@ CommandLine parseCommandLine(const QStringList &arguments);
 
 namespace startrequest
 {
-// The body of a start request: one line per option ("hidden", "profile=N"), an empty body for a
-// plain start. decode() returns nothing for a body that is not exactly such a list.
+// The body of a start request: one line per option ("hidden", "profile=N", "token=T"), an empty
+// body for a plain start. decode() returns nothing for a body that is not exactly such a list;
+// a token is 1 to kMaxTokenLength printable ASCII characters without blanks.
+constexpr int kMaxTokenLength = 512;
 QByteArray encode(const StartOptions &options);
 std::optional<StartOptions> decode(const QByteArray &body);
 } // namespace startrequest

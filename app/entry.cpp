@@ -6,8 +6,8 @@
 #include "app/instancemessage.h"
 #include "app/singleinstance.h"
 #include "app/widget.h"
+#include "bridge/language.h"
 #include "hooks/inputhooks.h"
-#include "platform/dialogs.h"
 
 #include <QApplication>
 #include <QDir>
@@ -31,8 +31,13 @@ int orbisMain(int argc, char **argv)
     QCoreApplication::setApplicationVersion(QStringLiteral(ORBIS_VERSION));
     // Help, version and refused options need no display: they are answered before the
     // application object connects to one.
-    const CommandLine commandLine = parseCommandLine(argumentList(argc, argv));
+    CommandLine commandLine = parseCommandLine(argumentList(argc, argv));
     if (commandLine.action != CommandLine::Run) {
+        // A core application (no display) carries the translations of the desktop's language;
+        // parsed again, the texts come in it.
+        QCoreApplication core(argc, argv);
+        language::apply(language::fromEnvironment());
+        commandLine = parseCommandLine(argumentList(argc, argv));
         std::FILE *out = commandLine.action == CommandLine::Refuse ? stderr : stdout;
         std::fputs(commandLine.text.toLocal8Bit().constData(), out);
         return commandLine.exitStatus();
@@ -43,6 +48,11 @@ int orbisMain(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
 
+    // The desktop entry's id becomes the Wayland app id, and the application name the class of
+    // the X11 window (the entry's StartupWMClass), whichever program file runs: docks and
+    // window switchers tie the window to its launcher and show its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.orbis_mouse"));
+    QCoreApplication::setApplicationName(QStringLiteral("orbis-mouse"));
     QApplication app(argc, argv);
     // Hiding the window (or closing a message box while it is hidden) must never end the
     // process: only the tray menu's quit entry does.
@@ -52,8 +62,10 @@ int orbisMain(int argc, char **argv)
         SingleInstance::keyForExecutable(QCoreApplication::applicationFilePath()));
     if (instance.isRunning()) {
         // The running instance shows its window (or takes the options) and this start ends.
+        StartOptions request = commandLine.options;
+        request.activationToken = qgetenv("XDG_ACTIVATION_TOKEN");
         if (!SingleInstance::sendMessage(instance.serverName(), instancemessage::kStartRequestTag,
-                                         startrequest::encode(commandLine.options)))
+                                         startrequest::encode(request)))
             std::fputs("The running instance did not take the request.\n", stderr);
         return 1;
     }
@@ -72,8 +84,10 @@ int orbisMain(int argc, char **argv)
         setMouseCallback(&Widget::onMouseEvent, &widget);
         setCopyDataCallback(&Widget::onCopyData, &app, &widget);
         orbisStartupHook(widget);
-        // Without a tray a hidden start would leave nothing to reach: the window shows anyway.
-        if (commandLine.options.showsWindow() || !platform::systemTrayAvailable())
+        // A hidden start (the autostart entry at login) stays hidden whatever the tray: without
+        // one, starting the program again from the launcher brings the window or the notice.
+        widget.setWindowWanted(commandLine.options.showsWindow());
+        if (commandLine.options.showsWindow())
             widget.showNormal();
         widget.applyStartOptions(commandLine.options);
         // The first check builds the scene and talks to the mouse (handshake and profile reads

@@ -4,6 +4,7 @@
 #include "app/instancemessage.h"
 #include "app/logging.h"
 #include "app/nomousenotice.h"
+#include "bridge/language.h"
 #include "bridge/myqquickview.h"
 #include "bridge/sequencerunner.h"
 #include "bridge/ui_controler.h"
@@ -49,14 +50,23 @@ Widget::Widget(QWidget *parent, SceneLoad sceneLoad) : QWidget(parent)
         Qt::QueuedConnection);
 
     trayIcon = new QSystemTrayIcon(this);
-    auto *quitAction = new QAction(tr("Quit (&Q)"), this);
-    connect(quitAction, &QAction::triggered, this, &Widget::exitSYS);
+    noticeAction_ = new QAction(this);
+    connect(noticeAction_, &QAction::triggered, this, &Widget::showNoMouseNotice);
+    quitAction_ = new QAction(this);
+    connect(quitAction_, &QAction::triggered, this, &Widget::exitSYS);
     trayMenu_ = new QMenu(this);
-    trayMenu_->addAction(quitAction);
+    trayMenu_->addAction(noticeAction_);
+    trayMenu_->addAction(quitAction_);
+    // The user's language for the native texts, as the global file names it.
+    language::apply(view()->getGlobalData(QStringLiteral("common/language")).toString());
+    retranslate();
     trayMenu_->setStyleSheet(QString::fromLatin1(kTrayMenuStyle));
     trayIcon->setContextMenu(trayMenu_);
     trayIcon->setToolTip(QStringLiteral("TALVERN ORBIS MOUSE R207"));
-    trayIcon->setIcon(QIcon(QStringLiteral("./modules/img/logo.ico")));
+    const QIcon icon(QStringLiteral("./modules/img/logo.ico"));
+    trayIcon->setIcon(icon);
+    // Docks and window switchers show it, and Alt+Tab ties the window to its launcher.
+    setWindowIcon(icon);
     connect(trayIcon, &QSystemTrayIcon::activated, this, &Widget::trayIconActivated);
     trayIcon->setVisible(true);
 
@@ -85,17 +95,34 @@ void Widget::deviceChangeNotified()
         pollTimer.start();
 }
 
+void Widget::retranslate()
+{
+    noticeAction_->setText(tr("Why is there no window? (&W)"));
+    quitAction_->setText(tr("Quit (&Q)"));
+}
+
+void Widget::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
+}
+
 void Widget::showDpiSwitch(int stage)
 {
     view()->setCurrentDPI(stage);
-    platform::showTrayBalloon(trayIcon, QStringLiteral("Info"),
+    platform::showTrayBalloon(trayIcon, tr("Info"),
                               dpiSwitchText[frames::dpiSwitchTextIndex(stage)] + QLatin1Char(' '));
 }
 
 void Widget::restoreWindow()
 {
-    // Like the system's restore command: back from minimised, shown, raised and active.
+    windowWanted_ = true;
+    // Like the system's restore command: back from minimised, shown, raised and active, where
+    // it was when it was hidden (a window manager would otherwise place it anew).
     setWindowState(windowState() & ~Qt::WindowMinimized);
+    if (hasKeptPos_ && !isVisible())
+        move(keptPos_);
     setVisible(true);
     raise();
     activateWindow();
@@ -103,8 +130,38 @@ void Widget::restoreWindow()
 
 void Widget::trayIconActivated(QSystemTrayIcon::ActivationReason reason)
 {
-    if (reason == QSystemTrayIcon::DoubleClick && deviceConnected)
+    // StatusNotifier trays (KDE Plasma, GNOME's AppIndicator extension, Xfce) send a single
+    // activation and never a double click; XEmbed trays send both for a double click.
+    if (reason != QSystemTrayIcon::DoubleClick && reason != QSystemTrayIcon::Trigger)
+        return;
+    if (deviceConnected)
         restoreWindow();
+    else
+        showNoMouseNotice();
+}
+
+void Widget::showNoMouseNotice()
+{
+    windowWanted_ = true;
+    if (!notice_) {
+        // A window of its own, not a child: the host's transparent style is not for it.
+        notice_ = new NoMouseNotice(windowTitle());
+        notice_->setWindowIcon(windowIcon());
+        connect(notice_, &NoMouseNotice::quitRequested, this, &Widget::exitSYS);
+    }
+    notice_->setEndsProgram(!platform::systemTrayAvailable());
+    notice_->show();
+    notice_->raise();
+    notice_->activateWindow();
+}
+
+void Widget::hideEvent(QHideEvent *event)
+{
+    if (!isMinimized()) {
+        keptPos_ = pos();
+        hasKeptPos_ = true;
+    }
+    QWidget::hideEvent(event);
 }
 
 void Widget::exitSYS()
@@ -175,8 +232,8 @@ void Widget::connectSequence()
     ORBIS_LOG(lcDevice, "Device Connect");
     view()->clearHidBusy();
     deviceConnected = true;
-    platform::showTrayBalloon(trayIcon, QStringLiteral("Info"),
-                              QStringLiteral("Brisvanta Gaming MouseQ46"));
+    noticeAction_->setVisible(false);
+    platform::showTrayBalloon(trayIcon, tr("Info"), QStringLiteral("Brisvanta Gaming MouseQ46"));
     // The model flags the view read at start-up go to the device layer with every connect.
     hid.is560 = view()->is560();
     hid.isGun = view()->isGun;
@@ -204,15 +261,10 @@ void Widget::disconnectSequence()
 {
     ORBIS_LOG(lcDevice, "Device DisConnect");
     deviceConnected = false;
+    noticeAction_->setVisible(true);
     setVisible(false);
-    // Without a tray a hidden window leaves nothing to see: say why instead.
-    if (!platform::systemTrayAvailable()) {
-        if (!notice_) {
-            // A window of its own, not a child: the host's transparent style is not for it.
-            notice_ = new NoMouseNotice(windowTitle());
-            connect(notice_, &NoMouseNotice::quitRequested, this, &Widget::exitSYS);
-        }
-        notice_->show();
-        notice_->raise();
-    }
+    // Without a tray a hidden window leaves nothing to see: say why instead, unless the start
+    // asked for no window (autostart at login) and nobody has asked for it since.
+    if (!platform::systemTrayAvailable() && windowWanted_)
+        showNoMouseNotice();
 }

@@ -14,6 +14,7 @@ class Ui_Controler;
 struct StartOptions;
 class myQQuickView;
 class NoMouseNotice;
+class QAction;
 class QMenu;
 struct CopyDataMessage;
 namespace platform
@@ -39,8 +40,14 @@ public:
 
     myQQuickView *view() const;
     QMenu *trayMenu() const { return trayMenu_; }
-    // Shown after a check that found no usable mouse on a desktop without a tray; else null.
+    // Why no mouse is connected and how to fix it: shown after a check that found no usable
+    // mouse on a desktop without a tray, or when the window is asked for while no mouse is
+    // connected (tray entry or icon, a start from the launcher). Null until first shown.
     NoMouseNotice *noMouseNotice() const { return notice_; }
+    void showNoMouseNotice();
+    // Whether the window has been asked for: false after a --hidden start until a plain start,
+    // the tray icon or its entry asks; a check without a mouse then shows no notice either.
+    void setWindowWanted(bool wanted) { windowWanted_ = wanted; }
 
     // A device was attached or removed: re-arm the poll timer unless the listener runs.
     void deviceChangeNotified();
@@ -64,6 +71,10 @@ protected:
     void customEvent(QEvent *event) override;
     // Without a tray nothing could reach a hidden window: closing it ends the program.
     void closeEvent(QCloseEvent *event) override;
+    // The place the window had when it was hidden, taken again when it is shown.
+    void hideEvent(QHideEvent *event) override;
+    // A new language: the tray menu's texts follow.
+    void changeEvent(QEvent *event) override;
 
 private:
     // After a connect: initUI as a sequence of the runner (from the event loop, once the device
@@ -75,12 +86,21 @@ private:
     void whenDeviceFree(std::function<void()> action);
     // A DPI-switch report from the listener: the scene follows, a balloon tells the stage.
     void showDpiSwitch(int stage);
+    void retranslate();
     void connectSequence();
     void disconnectSequence();
     void applyPendingProfile();
     void onStartRequest(const CopyDataMessage &message);
 
     QMenu *trayMenu_ = nullptr;
+    // The tray entry that shows the no-mouse notice; visible while no mouse is connected.
+    QAction *noticeAction_ = nullptr;
+    QAction *quitAction_ = nullptr;
+    bool windowWanted_ = true;
+    // A device check has ended at least once: a missing mouse is known, not just not yet found.
+    bool checkedOnce_ = false;
+    QPoint keptPos_;
+    bool hasKeptPos_ = false;
     // Instance messages' warning boxes, one at a time, opened from the event loop.
     WarningQueue warnings_;
     NoMouseNotice *notice_ = nullptr;

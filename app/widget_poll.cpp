@@ -71,4 +71,5 @@ void Widget::checkDevice()
         // A deferred check is dropped once a listener runs, like any device change then.
     } while (checkDeferred_ && !hid.listenRunning);
     checkRunning_ = false;
+    checkedOnce_ = true;
 }

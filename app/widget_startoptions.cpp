@@ -12,8 +12,20 @@ void Widget::applyStartOptions(const StartOptions &options)
 {
     if (options.sceneProfile() >= 0)
         pendingProfile_ = options.sceneProfile();
-    if (!deviceConnected)
-        return; // the profile waits for the connect; without a mouse there is no window
+    if (options.showsWindow()) {
+        windowWanted_ = true;
+        // On Wayland a window may only take the focus with a token from the desktop: the one
+        // the second start was given. Qt's Wayland backend uses it at the next activation.
+        if (!options.activationToken.isEmpty())
+            qputenv("XDG_ACTIVATION_TOKEN", options.activationToken);
+    }
+    if (!deviceConnected) {
+        // The profile waits for the connect. Without a mouse there is no window: a start that
+        // asks for it (the launcher) learns why instead, once a check has looked for the mouse.
+        if (options.showsWindow() && checkedOnce_)
+            showNoMouseNotice();
+        return;
+    }
     applyPendingProfile();
     if (options.showsWindow())
         restoreWindow();

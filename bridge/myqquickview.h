@@ -83,6 +83,10 @@ public slots:
 
     // Used by the main scene.
     QStringList getLangStrings(QVariant typeStr, QVariant langCode);
+    // The languages that have a language file, as {code, name} in code order; the system
+    // page's choice stores one as common/language and applies it to the native texts at once.
+    QVariantList getLanguages();
+    void setLanguage(QVariant code);
     void mouseSetReportRate(uchar rate);
     void mouseSetCurrentDPI(uchar currentDPI);
     QVariant mouseGetCurrentDPI();

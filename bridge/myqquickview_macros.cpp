@@ -12,6 +12,7 @@
 #include "device/hid_thread.h"
 #include "platform/dialogs.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
@@ -50,7 +51,7 @@ uint listType(const QVariant &type)
 
 QString macroFilter()
 {
-    return QStringLiteral("Macro(*.mc)");
+    return QCoreApplication::translate("myQQuickView", "Macro(*.mc)");
 }
 
 QString desktop()

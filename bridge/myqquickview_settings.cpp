@@ -50,11 +50,6 @@ void myQQuickView::loadConfiguration()
     icType = settingsText(store->globalValue(QStringLiteral("mouse/icType")));
 }
 
-void myQQuickView::resetApconfig()
-{
-    store->resetGlobal();
-}
-
 void myQQuickView::noteLimited(const QString &file, bool changed)
 {
     if (changed)

@@ -8,6 +8,7 @@
 #include <QQuickItem>
 #include <QSettings>
 #include <QWidget>
+#include <QWindow>
 
 Ui_Controler::Ui_Controler(QObject *parent) : QObject(parent) {}
 
@@ -19,7 +20,9 @@ void Ui_Controler::setup(QWidget *host, Hid_Thread *hid, bool loadNow)
     host->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint);
     host->setWindowOpacity(1.0);
     host->setAttribute(Qt::WA_TranslucentBackground, true);
-    host->setStyleSheet(QStringLiteral("background:transparent;"));
+    // Scoped to the host itself: an unscoped rule would reach every widget parented to it,
+    // the file dialogs among them, and draw them transparent (black, without a compositor).
+    host->setStyleSheet(QStringLiteral("#%1 { background: transparent; }").arg(host->objectName()));
 
     view = new myQQuickView(host);
     view->setObjectName(QStringLiteral("ui_View"));
@@ -35,7 +38,8 @@ void Ui_Controler::setup(QWidget *host, Hid_Thread *hid, bool loadNow)
     context->setContextProperty(QStringLiteral("hid"), hid);
     context->setContextProperty(QStringLiteral("ui_Ctl"), this);
 
-    host->resize(view->size());
+    // Fixed: the window cannot be maximised into a frame the scene does not fill.
+    host->setFixedSize(view->size());
     if (loadNow)
         loadScene();
 
@@ -51,7 +55,7 @@ void Ui_Controler::loadScene()
     view->setSource(QUrl(QStringLiteral("qrc:modules/qml/main.qml")));
     // The view follows the root item's size.
     if (hostWidget)
-        hostWidget->resize(view->size());
+        hostWidget->setFixedSize(view->size());
 }
 
 bool Ui_Controler::sceneLoaded() const
@@ -70,6 +74,12 @@ void Ui_Controler::onClose()
     // A close, not a hide, so the host decides: with a tray it only hides.
     if (hostWidget)
         hostWidget->close();
+}
+
+bool Ui_Controler::startSystemMove()
+{
+    QWindow *window = hostWidget ? hostWidget->windowHandle() : nullptr;
+    return window && window->startSystemMove();
 }
 
 void Ui_Controler::onXChanged(int x)

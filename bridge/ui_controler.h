@@ -31,6 +31,10 @@ public:
 public slots:
     void onMinimize();
     void onClose();
+    // Hands the drag that has just been pressed to the window system (the only way to move a
+    // window on Wayland, and the window manager's own move on X11); false when the platform
+    // cannot, and the scene then moves the window itself with onXChanged and onYChanged.
+    bool startSystemMove();
     void onXChanged(int x);
     void onYChanged(int y);
     void setBusy(int busyTime);

@@ -18,6 +18,9 @@ if(IS_ABSOLUTE "${ORBIS_UDEV_RULES_DIR}")
 else()
     set(ORBIS_UDEV_RULES_FULL_DIR "${CMAKE_INSTALL_PREFIX}/${ORBIS_UDEV_RULES_DIR}")
 endif()
+# The device layer names the installed rule when it tells the user how to get access.
+target_compile_definitions(orbis_device PRIVATE
+    ORBIS_UDEV_RULES_INSTALL_DIR="${ORBIS_UDEV_RULES_FULL_DIR}")
 # Desktops look for autostart entries in $XDG_CONFIG_DIRS, /etc/xdg unless set: not under the
 # prefix either.
 set(ORBIS_AUTOSTART_DIR /etc/xdg/autostart CACHE STRING

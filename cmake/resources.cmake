@@ -35,6 +35,14 @@ foreach(tree ${CMAKE_BINARY_DIR}/bin ${ORBIS_FACTORY_DIR})
         list(APPEND ORBIS_DATA_OUTPUTS ${out})
     endforeach()
 endforeach()
+# The udev rule beside the factory tree: the program names this copy when it tells a user of
+# the build tree how to install the rule.
+set(ORBIS_SHIPPED_RULE ${ORBIS_FACTORY_DIR}/70-orbis-mouse.rules)
+add_custom_command(OUTPUT ${ORBIS_SHIPPED_RULE}
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/packaging/70-orbis-mouse.rules
+        ${ORBIS_SHIPPED_RULE}
+    DEPENDS ${CMAKE_SOURCE_DIR}/packaging/70-orbis-mouse.rules VERBATIM)
+list(APPEND ORBIS_DATA_OUTPUTS ${ORBIS_SHIPPED_RULE})
 add_custom_target(orbis_data ALL DEPENDS ${ORBIS_DATA_OUTPUTS}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/bin/modules/macro
         ${ORBIS_FACTORY_DIR}/modules/macro)
@@ -44,3 +52,11 @@ add_dependencies(orbis_core orbis_data)
 # chosen language file lacks.
 qt_add_resources(orbis_core orbis_builtin_strings PREFIX "/builtin"
     BASE ${CMAKE_SOURCE_DIR}/modules/i18n FILES ${CMAKE_SOURCE_DIR}/modules/i18n/en.ini)
+# The translations of the native texts (tray menu, notices, dialogs, --help): compiled by lrelease
+# at build time into the resources, under :/i18n/. Languages other than English need a .ts file
+# here and a language file in modules/i18n/ for the scene. "cmake --build build --target
+# update_translations" refreshes the .ts files from the sources.
+qt_add_translations(orbis_core
+    TS_FILES ${CMAKE_SOURCE_DIR}/translations/orbis-mouse_zh_CN.ts
+    RESOURCE_PREFIX /i18n
+    LUPDATE_OPTIONS -no-obsolete -locations none)

@@ -6,12 +6,13 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 PACKAGES=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-declarative-dev libgl-dev
+    qt6-tools-dev qt6-l10n-tools qt6-translations-l10n qt6-wayland
     qml6-module-qtquick qml6-module-qtqml qml6-module-qtqml-workerscript
     qml6-module-qtquick-window qml6-module-qtquick-templates
     libhidapi-dev libudev-dev libxtst-dev libx11-dev
     librsvg2-bin imagemagick fonts-wqy-microhei
-    xvfb xauth xdotool x11-apps
-    gsettings-desktop-schemas libglib2.0-0 dbus-daemon
+    xvfb xauth xdotool x11-apps x11-utils dbus dbus-daemon weston
+    gsettings-desktop-schemas libglib2.0-0
     dpkg-dev appstream desktop-file-utils lintian
 )
 missing=()

@@ -164,17 +164,7 @@ Item {
                     hid.hid560_02H_SetCurrentProfile(1)
             }
 
-            mainLang = ui_View.getLangStrings("main", language)
-            keyMatrixMain.keyMatrixLang = ui_View.getLangStrings("keyMatrix", language)
-            keyAssigmentMain.keyAssigmentLang = ui_View.getLangStrings("keyAssigment", language)
-            dpiSettingMain.dpiSettingLang = ui_View.getLangStrings("dpiSetting", language)
-            lightControlMain.lightControlLang = ui_View.getLangStrings("lightControl", language)
-            macroEditorMain.macroEditorLang = ui_View.getLangStrings("macroEditor", language)
-            systemSettingMain.systemSettingLang = ui_View.getLangStrings("systemSetting", language)
-            gunControlMain.gunControlLang = ui_View.getLangStrings("gunControl", language)
-            profileMain.profileLang = ui_View.getLangStrings("profile", language)
-            _KeyCodeString.keyCodeStr = ui_View.getLangStrings("keyCode", language)
-            ui_View.getLangStrings("other", language)
+            loadLanguage()
 
             reportRateRect.init(false)
             profileMain.init()
@@ -194,6 +184,31 @@ Item {
             isPownOn = true
         }
         dpiSettingMain.currentDPI = intSetting(ui_View.mouseGetCurrentDPI(), 0) - 1
+    }
+
+    // The texts of every page from the language file of the current language.
+    function loadLanguage() {
+        mainLang = ui_View.getLangStrings("main", language)
+        keyMatrixMain.keyMatrixLang = ui_View.getLangStrings("keyMatrix", language)
+        keyAssigmentMain.keyAssigmentLang = ui_View.getLangStrings("keyAssigment", language)
+        dpiSettingMain.dpiSettingLang = ui_View.getLangStrings("dpiSetting", language)
+        lightControlMain.lightControlLang = ui_View.getLangStrings("lightControl", language)
+        macroEditorMain.macroEditorLang = ui_View.getLangStrings("macroEditor", language)
+        systemSettingMain.systemSettingLang = ui_View.getLangStrings("systemSetting", language)
+        gunControlMain.gunControlLang = ui_View.getLangStrings("gunControl", language)
+        profileMain.profileLang = ui_View.getLangStrings("profile", language)
+        _KeyCodeString.keyCodeStr = ui_View.getLangStrings("keyCode", language)
+        ui_View.getLangStrings("other", language)
+    }
+
+    // The system page's language choice: stored and applied to the native texts by the
+    // bridge, and to the scene at once.
+    function chooseLanguage(code) {
+        if (code === language)
+            return
+        ui_View.setLanguage(code)
+        language = code
+        loadLanguage()
     }
 
     function run() {
@@ -409,17 +424,20 @@ Item {
             keyAssigmentMain.detectKeyboard(isDown, usbCode, 1)
     }
 
-    // Window dragging: every move offsets the window by the distance from the press point.
+    // Window dragging: the window system moves the window when it can (Wayland allows no
+    // other way); otherwise every move offsets the window by the distance from the press point.
     component DragArea: MouseArea {
         property point pressPoint
+        property bool systemMove: false
         signal pressedAt
         anchors.fill: parent
         onPressed: function (mouse) {
             pressPoint = Qt.point(mouse.x, mouse.y)
+            systemMove = mouse.button === Qt.LeftButton && ui_Ctl.startSystemMove()
             pressedAt()
         }
         onPositionChanged: function (mouse) {
-            if (!pressed)
+            if (!pressed || systemMove)
                 return
             ui_Ctl.onXChanged(mouse.x - pressPoint.x)
             ui_Ctl.onYChanged(mouse.y - pressPoint.y)

@@ -3,15 +3,18 @@
 // single-instance rule, working directory, exit status and instance messages are proven on real
 // processes. The program works in a private runtime folder, so its instances never meet those
 // of another test run or of the real program.
+#include "app/commandline.h"
 #include "app/datadir.h"
 #include "app/entry.h"
 #include "app/globals.h"
 #include "app/instancemessage.h"
+#include "app/nomousenotice.h"
 #include "app/singleinstance.h"
 #include "app/widget.h"
 #include "hooks/inputhooks.h"
 #include "platform/dialogs.h"
 #include "sim/simdevice.h"
+#include "support/childprocess.h"
 #include "support/testsupport.h"
 
 #include <QAction>
@@ -44,8 +47,12 @@ void say(const QString &line)
 void reportingCopyData(const CopyDataMessage *message, void *context)
 {
     Widget::onCopyData(message, context);
+    auto *widget = static_cast<Widget *>(context);
     if (message->dwData == instancemessage::kStartRequestTag)
-        say(QStringLiteral("request visible=%1").arg(static_cast<Widget *>(context)->isVisible()));
+        say(QStringLiteral("request visible=%1 notice=%2 token=%3")
+                .arg(widget->isVisible())
+                .arg(widget->noMouseNotice() && widget->noMouseNotice()->isVisible())
+                .arg(QString::fromUtf8(qgetenv("XDG_ACTIVATION_TOKEN"))));
 }
 } // namespace
 
@@ -64,9 +71,23 @@ void orbisStartupHook(Widget &widget)
         QTimer::singleShot(300, &widget, [&widget] {
             QList<QAction *> actions = widget.trayMenu()->actions();
             say(QStringLiteral("tray-entries=") + QString::number(actions.size()));
-            actions.first()->trigger();
+            actions.last()->trigger();
         });
     }
+    if (childMode == QLatin1String("notray"))
+        platform::setTrayProbe([] { return false; });
+    // Whether the window or the notice shows, each time that changes.
+    auto *states = new QTimer(&widget);
+    QObject::connect(states, &QTimer::timeout, &widget, [&widget] {
+        static QString last;
+        const QString state =
+            QStringLiteral("state window=%1 notice=%2")
+                .arg(widget.isVisible())
+                .arg(widget.noMouseNotice() && widget.noMouseNotice()->isVisible());
+        if (state != last)
+            say(last = state);
+    });
+    states->start(20);
     if (childMode == QLatin1String("mouse")) {
         sim::attachMouse(
             sim::mouseConfigFromSettings(QStringLiteral("./modules/setting/apConfig.bin")));
@@ -89,54 +110,6 @@ QString orbisWorkingDirectory(const QString &executableDir)
     return resolveWorkingDirectory(executableDir);
 }
 
-namespace
-{
-// One child process with everything it printed.
-struct Child {
-    QProcess process;
-    QString out;
-    QString err;
-
-    void collect()
-    {
-        out += QString::fromUtf8(process.readAllStandardOutput());
-        err += QString::fromUtf8(process.readAllStandardError());
-    }
-    // Waits (up to a generous limit) until the output holds marker.
-    bool waitFor(const QString &marker, int timeoutMs = 15000)
-    {
-        QElapsedTimer t;
-        t.start();
-        collect();
-        while (!out.contains(marker) && t.elapsed() < timeoutMs) {
-            if (process.state() == QProcess::NotRunning)
-                break;
-            process.waitForReadyRead(100);
-            collect();
-        }
-        return out.contains(marker);
-    }
-    void stop()
-    {
-        if (process.state() != QProcess::NotRunning) {
-            process.terminate();
-            if (!process.waitForFinished(5000))
-                process.kill();
-            process.waitForFinished(5000);
-        }
-        collect();
-    }
-    ~Child() { stop(); }
-};
-
-// A second start: its exit status, stdout and stderr.
-struct Finished {
-    int status = -1;
-    QString out;
-    QString err;
-};
-} // namespace
-
 class EntryTest : public QObject
 {
     Q_OBJECT
@@ -148,7 +121,7 @@ class EntryTest : public QObject
     }
 
     // Starts a child of program (this one by default) and waits for its "ready" line.
-    bool startChild(Child &c, const QString &mode, const QStringList &options = {},
+    bool startChild(testsupport::Child &c, const QString &mode, const QStringList &options = {},
                     const QString &cwd = QString(), const QString &program = QString())
     {
         if (!cwd.isEmpty())
@@ -158,13 +131,15 @@ class EntryTest : public QObject
         return c.process.waitForStarted(5000) && c.waitFor(QStringLiteral("ready"));
     }
 
-    Finished runToEnd(const QString &mode, const QStringList &options,
-                      const QString &program = QString())
+    testsupport::Finished
+    runToEnd(const QString &mode, const QStringList &options, const QString &program = QString(),
+             const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
     {
-        Child c;
+        testsupport::Child c;
+        c.process.setProcessEnvironment(env);
         c.process.start(program.isEmpty() ? self() : program,
                         QStringList{QStringLiteral("--child=") + mode} + options);
-        Finished f;
+        testsupport::Finished f;
         if (c.process.waitForFinished(15000))
             f.status = c.process.exitCode();
         c.collect();
@@ -221,7 +196,7 @@ class EntryTest : public QObject
 
     // Starts the first instance with a simulated mouse, its transfers traced to the returned
     // file of the tree.
-    QString startTracedMouse(Child &first, const testsupport::ScratchTree &tree,
+    QString startTracedMouse(testsupport::Child &first, const testsupport::ScratchTree &tree,
                              const QStringList &options, const QString &program)
     {
         const QString trace = tree.file(QStringLiteral("trace.txt"));
@@ -242,7 +217,7 @@ class EntryTest : public QObject
 private slots:
     void quitFromTrayReturnsZeroFromAnyWorkingDirectory()
     {
-        Child c;
+        testsupport::Child c;
         QVERIFY(startChild(c, QStringLiteral("quit"), {}, QDir::rootPath()));
         QVERIFY(c.process.waitForFinished(15000));
         c.collect();
@@ -251,7 +226,7 @@ private slots:
         QVERIFY2(c.out.contains(QStringLiteral("cwd=") + QFileInfo(self()).absolutePath()),
                  qPrintable(c.out));
         QVERIFY(c.out.contains(QLatin1String("modules=yes")));
-        QVERIFY(c.out.contains(QLatin1String("tray-entries=1")));
+        QVERIFY(c.out.contains(QLatin1String("tray-entries=2")));
     }
 
     // The key belongs to the program, not its folder: a copy elsewhere is the same program.
@@ -259,17 +234,17 @@ private slots:
     // refuses never reach it.
     void secondStartOfAnyCopyReturnsOneAndHandsOverItsRequest()
     {
-        Child first;
+        testsupport::Child first;
         QVERIFY(startChild(first, QStringLiteral("stay")));
         testsupport::ScratchTree tree;
 
-        const Finished second = runToEnd(QStringLiteral("quit"), {}, copyOfSelf(tree));
+        const testsupport::Finished second = runToEnd(QStringLiteral("quit"), {}, copyOfSelf(tree));
         QCOMPARE(second.status, 1);
         QVERIFY(!second.out.contains(QLatin1String("ready")));
         QVERIFY2(first.waitFor(QStringLiteral("request visible=0")), qPrintable(first.out));
 
         for (const char *bad : {"0", "11", "x"}) {
-            const Finished refused =
+            const testsupport::Finished refused =
                 runToEnd(QStringLiteral("quit"), {QStringLiteral("--profile"), bad});
             QCOMPARE(refused.status, 2);
             QVERIFY2(refused.err.contains(QStringLiteral("not \"%1\"").arg(bad)),
@@ -286,7 +261,7 @@ private slots:
     {
         testsupport::ScratchTree tree;
         const QString program = copyOfSelf(tree);
-        Child first;
+        testsupport::Child first;
         QVERIFY(startChild(first, QStringLiteral("mouse"), {QStringLiteral("--hidden")}, QString(),
                            program));
         QVERIFY2(first.waitFor(QStringLiteral("connected=1 visible=0")), qPrintable(first.out));
@@ -295,6 +270,113 @@ private slots:
         QVERIFY(first.waitFor(QStringLiteral("request visible=0")));
         QCOMPARE(runToEnd(QStringLiteral("quit"), {}).status, 1);
         QVERIFY2(first.waitFor(QStringLiteral("request visible=1")), qPrintable(first.out));
+    }
+
+    // A hidden start (the autostart entry at login) stays hidden whatever the tray, with no
+    // notice when no mouse is found; a start from the launcher then shows the notice. A plain
+    // start without a tray shows the notice after its check at once.
+    void hiddenStartShowsNothingUntilTheLauncherAsks_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<bool>("noticeAtStart");
+        QTest::newRow("no tray, hidden")
+            << QStringLiteral("notray") << QStringList{QStringLiteral("--hidden")} << false;
+        QTest::newRow("no tray, --profile")
+            << QStringLiteral("notray") << QStringList{QStringLiteral("--profile=2")} << false;
+        QTest::newRow("no tray, plain") << QStringLiteral("notray") << QStringList() << true;
+        QTest::newRow("tray, hidden")
+            << QStringLiteral("stay") << QStringList{QStringLiteral("--hidden")} << false;
+    }
+
+    void hiddenStartShowsNothingUntilTheLauncherAsks()
+    {
+        QFETCH(QString, mode);
+        QFETCH(QStringList, options);
+        QFETCH(bool, noticeAtStart);
+        testsupport::Child first;
+        QVERIFY(startChild(first, mode, options));
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                first.collect();
+                return first.err.contains(QLatin1String("Device DisConnect"));
+            },
+            15000));
+        if (noticeAtStart) {
+            QVERIFY2(first.waitFor(QStringLiteral("state window=0 notice=1")),
+                     qPrintable(first.out));
+        } else {
+            QTest::qWait(300); // a notice would show within the check's own event processing
+            first.collect();
+            QVERIFY2(!first.out.contains(QLatin1String("=1")), qPrintable(first.out));
+        }
+        // Hidden again: nothing shows. From the launcher: the notice, never the window.
+        QCOMPARE(runToEnd(QStringLiteral("quit"), {QStringLiteral("--hidden")}).status, 1);
+        QVERIFY(first.waitFor(QStringLiteral("request visible=0 notice=%1").arg(noticeAtStart)));
+        QCOMPARE(runToEnd(QStringLiteral("quit"), {}).status, 1);
+        QVERIFY2(first.waitFor(QStringLiteral("request visible=0 notice=1")),
+                 qPrintable(first.out));
+        QCOMPARE(first.process.state(), QProcess::Running);
+    }
+
+    // A start from the launcher carries the desktop's activation token to the running instance,
+    // which needs it on Wayland to raise its window; a hidden start asks for no window and
+    // hands none on. A token with blanks or control characters is refused with the request.
+    void secondStartHandsItsActivationTokenOver()
+    {
+        testsupport::Child first;
+        QVERIFY(startChild(first, QStringLiteral("stay")));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_ACTIVATION_TOKEN"), QStringLiteral("kwin-7_a:b"));
+        QCOMPARE(
+            runToEnd(QStringLiteral("quit"), {QStringLiteral("--hidden")}, QString(), env).status,
+            1);
+        QVERIFY2(first.waitFor(QStringLiteral("request visible=0 notice=0 token=\n")),
+                 qPrintable(first.out));
+        QCOMPARE(runToEnd(QStringLiteral("quit"), {}, QString(), env).status, 1);
+        QVERIFY2(first.waitFor(QStringLiteral("token=kwin-7_a:b")), qPrintable(first.out));
+
+        QCOMPARE(startrequest::decode("token=a b"), std::nullopt);
+        QCOMPARE(startrequest::decode("token="), std::nullopt);
+        QCOMPARE(startrequest::decode("token=x\ntoken=y"), std::nullopt);
+        QVERIFY(startrequest::decode(startrequest::encode(StartOptions{false, 3, "t"})) ==
+                (StartOptions{false, 3, "t"}));
+    }
+
+    // --help and refused options speak the desktop's language: ours and Qt's own texts.
+    void helpSpeaksTheLanguageOfTheLocale_data()
+    {
+        QTest::addColumn<QString>("lang");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QStringList>("says");
+        QTest::newRow("help, zh_CN")
+            << QStringLiteral("zh_CN.UTF-8") << QStringList{QStringLiteral("--help")} << 0
+            << QStringList{QStringLiteral("显示命令行选项的帮助。"),
+                           QStringLiteral("启动时隐藏窗口"), QStringLiteral("--profile <N>")};
+        QTest::newRow("help, C") << QStringLiteral("C") << QStringList{QStringLiteral("--help")}
+                                 << 0
+                                 << QStringList{QStringLiteral("Displays help on commandline"),
+                                                QStringLiteral("Start with the window hidden")};
+        QTest::newRow("refused, zh_CN")
+            << QStringLiteral("zh_CN.UTF-8") << QStringList{QStringLiteral("--profile=11")} << 2
+            << QStringList{QStringLiteral("而不是“11”")};
+    }
+
+    void helpSpeaksTheLanguageOfTheLocale()
+    {
+        QFETCH(QString, lang);
+        QFETCH(QStringList, options);
+        QFETCH(int, status);
+        QFETCH(QStringList, says);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("LC_ALL"));
+        env.remove(QStringLiteral("LC_MESSAGES"));
+        env.insert(QStringLiteral("LANG"), lang);
+        const testsupport::Finished f = runToEnd(QStringLiteral("quit"), options, QString(), env);
+        QCOMPARE(f.status, status);
+        for (const QString &text : says)
+            QVERIFY2((f.out + f.err).contains(text), qPrintable(f.out + f.err));
     }
 
     // --profile N makes the same choice as row N-1 of the top bar's profile list: at the first
@@ -318,7 +400,7 @@ private slots:
             writeProfileNames(tree, {QStringLiteral("Standard0"), QStringLiteral("Work2"),
                                      QStringLiteral("Play3"), QStringLiteral("loadermarlow")});
         }
-        Child first;
+        testsupport::Child first;
         const QString trace =
             startTracedMouse(first, tree, {QStringLiteral("--profile=4")}, copyOfSelf(tree));
         QVERIFY(!trace.isEmpty());
@@ -425,7 +507,7 @@ private slots:
 
     void instanceMessagesShowTheBoxOnlyForWellFormedText()
     {
-        Child p;
+        testsupport::Child p;
         QVERIFY(startChild(p, QStringLiteral("stay")));
 
         // A client that connects and never writes must not block the next one.
@@ -494,8 +576,8 @@ private slots:
         qunsetenv("XDG_RUNTIME_DIR");
         qputenv("TMPDIR", tmp.path().toUtf8());
         qputenv("XDG_CACHE_HOME", home.path().toUtf8());
-        const QString folder = tmp.path() + QStringLiteral("/orbis-mouse-") +
-                               QString::number(::geteuid());
+        const QString folder =
+            tmp.path() + QStringLiteral("/orbis-mouse-") + QString::number(::geteuid());
         const QFile::Permissions all = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                                        QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
                                        QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
@@ -522,8 +604,7 @@ private slots:
         const QFileInfo info(used);
         QVERIFY(info.isDir() && !info.isSymLink());
         QCOMPARE(info.ownerId(), ::geteuid());
-        QCOMPARE(info.permissions() & all,
-                 QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(info.permissions() & all, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         if (squatter == QLatin1String("link")) // the link's target is left as it was
             QCOMPARE(QFileInfo(elsewhere).permissions() & all, all);
     }
@@ -544,6 +625,7 @@ int main(int argc, char **argv)
     }
     // A runtime folder of this run's own (private, as the user's is), inherited by the children.
     QTemporaryDir runtime;
+    qunsetenv("XDG_ACTIVATION_TOKEN");
     qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
     QCoreApplication app(argc, argv);
     EntryTest test;

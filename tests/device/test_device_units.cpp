@@ -1,4 +1,5 @@
 // Pure units of the device layer: device table, scrambling, framing, interface matching, trace.
+#include "device/access.h"
 #include "device/devicetable.h"
 #include "device/enumeration.h"
 #include "device/frames.h"
@@ -6,6 +7,7 @@
 #include "device/scrambling.h"
 #include "support/testsupport.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QRandomGenerator>
@@ -211,6 +213,70 @@ private slots:
         QCOMPARE(
             hidio::traceLine(7, hidio::Interface::Event, "read", QStringLiteral("0"), bytes, 0),
             QStringLiteral("7 evt read 0"));
+    }
+
+    // The advice fits how the program was installed: an installed rule needs only a re-plug or
+    // a trigger (never the copy of a file the user does not have); without one, the copy
+    // command names the rule that came with the program, where it really is.
+    void udevAdviceFitsTheInstallation_data()
+    {
+        QTest::addColumn<QString>("installedIn"); // "etc", "lib" or "" (not installed)
+        QTest::addColumn<bool>("shipped");
+        QTest::addColumn<QStringList>("says");
+        QTest::addColumn<QStringList>("never");
+        const QStringList copy = {QStringLiteral("sudo cp ")};
+        QTest::newRow("package: rule in udev's folder")
+            << QStringLiteral("lib") << false
+            << QStringList{QStringLiteral("LIB/70-orbis-mouse.rules"), QStringLiteral("Re-plug"),
+                           QStringLiteral("sudo udevadm trigger")}
+            << copy;
+        QTest::newRow("administrator's copy first")
+            << QStringLiteral("etc") << true
+            << QStringList{QStringLiteral("ETC/70-orbis-mouse.rules"), QStringLiteral("Re-plug")}
+            << copy;
+        QTest::newRow("build tree: rule not installed")
+            << QString() << true
+            << QStringList{QStringLiteral("sudo cp SHIPPED /etc/udev/rules.d/"),
+                           QStringLiteral("--reload-rules"), QStringLiteral("Re-plug")}
+            << QStringList{QStringLiteral("packaging/")};
+        QTest::newRow("installed rule removed")
+            << QString() << false << QStringList{QStringLiteral("reinstall the package")} << copy;
+    }
+
+    void udevAdviceFitsTheInstallation()
+    {
+        QFETCH(QString, installedIn);
+        QFETCH(bool, shipped);
+        QFETCH(QStringList, says);
+        QFETCH(QStringList, never);
+        QTemporaryDir root;
+        const QString etc = root.filePath(QStringLiteral("etc/udev/rules.d"));
+        const QString lib = root.filePath(QStringLiteral("usr/lib/udev/rules.d"));
+        const QString shippedRule = root.filePath(QStringLiteral("share/70-orbis-mouse.rules"));
+        QDir().mkpath(etc);
+        QDir().mkpath(lib);
+        QDir().mkpath(root.filePath(QStringLiteral("share")));
+        const auto touch = [](const QString &path) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        };
+        if (installedIn == QLatin1String("etc") || installedIn == QLatin1String("lib"))
+            touch((installedIn == QLatin1String("etc") ? etc : lib) +
+                  QStringLiteral("/70-orbis-mouse.rules"));
+        if (installedIn == QLatin1String("etc")) // an older copy in udev's folder as well
+            touch(lib + QStringLiteral("/70-orbis-mouse.rules"));
+        if (shipped)
+            touch(shippedRule);
+        const QString advice =
+            deviceaccess::udevRuleAdvice({etc, lib}, shipped ? shippedRule : QString());
+        for (QString expected : says) {
+            expected.replace(QLatin1String("ETC"), etc)
+                .replace(QLatin1String("LIB"), lib)
+                .replace(QLatin1String("SHIPPED"), shippedRule);
+            QVERIFY2(advice.contains(expected), qPrintable(advice));
+        }
+        for (const QString &unexpected : never)
+            QVERIFY2(!advice.contains(unexpected), qPrintable(advice));
     }
 };
 

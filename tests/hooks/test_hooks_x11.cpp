@@ -8,6 +8,7 @@
 #include "hooks/inputhooks.h"
 #include "sim/simdevice.h"
 #include "support/testsupport.h"
+#include "support/xserver.h"
 
 #include <QApplication>
 #include <QProcess>
@@ -17,60 +18,17 @@
 #include <QStandardPaths>
 #include <QTest>
 
-#include <csignal>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <memory>
 
 namespace
 {
-pid_t xserver = 0;
-
 bool haveTools()
 {
-    return !QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty()
-           && !QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty();
+    return !QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty() &&
+           !QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty();
 }
 
-// Starts Xvfb on a free display number and points DISPLAY at it; false when none started.
-bool startXServer()
-{
-    for (int n = 90 + getpid() % 400, tries = 0; tries < 20; ++n, ++tries) {
-        const QByteArray lock = "/tmp/.X" + QByteArray::number(n) + "-lock";
-        const QByteArray socket = "/tmp/.X11-unix/X" + QByteArray::number(n);
-        if (access(lock.constData(), F_OK) == 0)
-            continue;
-        const QByteArray display = ":" + QByteArray::number(n);
-        xserver = fork();
-        if (xserver == 0) {
-            execlp("Xvfb", "Xvfb", display.constData(), "-screen", "0", "1280x800x24",
-                   "-nolisten", "tcp", static_cast<char *>(nullptr));
-            _exit(127);
-        }
-        for (int wait = 0; wait < 100; ++wait) {
-            struct stat st;
-            if (stat(socket.constData(), &st) == 0) {
-                qputenv("DISPLAY", display);
-                return true;
-            }
-            if (waitpid(xserver, nullptr, WNOHANG) == xserver)
-                break; // this number was taken after all
-            usleep(50 * 1000);
-        }
-        kill(xserver, SIGTERM);
-        waitpid(xserver, nullptr, 0);
-        xserver = 0;
-    }
-    return false;
-}
-
-void stopXServer()
-{
-    if (xserver > 0) {
-        kill(xserver, SIGTERM);
-        waitpid(xserver, nullptr, 0);
-    }
-}
+bool xserverRunning = false;
 
 // The other program: a plain window that takes the focus and stays until it is killed.
 int otherWindow(int argc, char **argv)
@@ -97,7 +55,7 @@ class X11CaptureTest : public QObject
 private slots:
     void keysAndButtonsOfOtherWindowsReachTheScene()
     {
-        if (!qEnvironmentVariableIsSet("DISPLAY") || xserver == 0)
+        if (!qEnvironmentVariableIsSet("DISPLAY") || !xserverRunning)
             QSKIP("Xvfb or xdotool is not installed");
         testsupport::ScratchTree tree;
         sim::attachMouse(sim::MouseConfig());
@@ -147,7 +105,11 @@ int main(int argc, char **argv)
 {
     if (argc > 1 && qstrcmp(argv[1], "--other-window") == 0)
         return otherWindow(argc, argv);
-    if (haveTools() && startXServer())
+    std::unique_ptr<testsupport::XServer> xserver;
+    if (haveTools())
+        xserver = std::make_unique<testsupport::XServer>();
+    xserverRunning = xserver && xserver->running();
+    if (xserverRunning)
         qputenv("QT_QPA_PLATFORM", "xcb");
     int status = 0;
     {
@@ -156,7 +118,6 @@ int main(int argc, char **argv)
         X11CaptureTest test;
         status = QTest::qExec(&test, argc, argv);
     }
-    stopXServer();
     return status;
 }
 

@@ -11,7 +11,9 @@
 #include "sim/simdevice.h"
 #include "support/testsupport.h"
 
+#include <QAction>
 #include <QFile>
+#include <QMenu>
 #include <QMetaMethod>
 #include <QQuickItem>
 #include <QSettings>
@@ -190,6 +192,13 @@ void writeNameList(const QStringList &names)
     file.setValue(QStringLiteral("profile/profileName"), names);
 }
 
+// The centre of a repeated item (found in the visual tree), in view coordinates.
+QPoint centreOfItem(const PageScene &scene, const char *name)
+{
+    QQuickItem *i = testsupport::findItem(scene.root(), QString::fromLatin1(name));
+    return i ? i->mapToScene(QPointF(i->width() / 2, i->height() / 2)).toPoint() : QPoint();
+}
+
 // A mouse that does not connect is a failure, never a skip.
 #define START_OR_FAIL(scene) QVERIFY2((scene).start(), "the simulated mouse does not connect")
 #define NO_SCRIPT_ERRORS(scene)                                                                    \
@@ -280,6 +289,43 @@ private slots:
         QCOMPARE(scene.item("linesInput")->property("textValue").toString(), QStringLiteral("1"));
         QCOMPARE(scene.profileValue("mouse/scrollRate").toInt(), 1);
         QCOMPARE(wheelLines(), QStringLiteral("1"));
+    }
+
+    // The language choice of the system page lists the language files present and applies a
+    // choice at once: the scene's texts, the native ones (tray menu) and the global file. The
+    // factory reset of the global settings keeps the user's language.
+    void languageChoiceAppliesAtOnceAndSurvivesTheFactoryReset()
+    {
+        PageScene scene;
+        START_OR_FAIL(scene);
+        scene.openPage("systemSettingMain");
+        QVERIFY(testsupport::findItem(scene.root(), QStringLiteral("language_en")) && testsupport::findItem(scene.root(), QStringLiteral("language_zh_CN")));
+        QCOMPARE(testsupport::findItem(scene.root(), QStringLiteral("language_zh_CN"))->property("textValue").toString(),
+                 QStringLiteral("简体中文"));
+        QAction *quit = scene.widget->trayMenu()->actions().constLast();
+        QCOMPARE(quit->text(), QStringLiteral("Quit (&Q)"));
+
+        scene.click(centreOfItem(scene, "language_zh_CN"));
+        QCOMPARE(scene.view()->getGlobalData(QStringLiteral("common/language")).toString(),
+                 QStringLiteral("zh_CN"));
+        QVERIFY(testsupport::findItem(scene.root(), QStringLiteral("language_zh_CN"))->property("isSelect").toBool());
+        QVERIFY(!testsupport::findItem(scene.root(), QStringLiteral("language_en"))->property("isSelect").toBool());
+        QCOMPARE(scene.object("systemSettingMain")->property("titleText").toString(),
+                 QStringLiteral("系统设置"));
+        QTRY_COMPARE(quit->text(), QStringLiteral("退出 (&Q)"));
+
+        QMetaObject::invokeMethod(scene.view(), "resetApconfig");
+        QSettings global(QStringLiteral("./modules/setting/apConfig.bin"), QSettings::IniFormat);
+        QCOMPARE(global.value(QStringLiteral("common/language")).toString(),
+                 QStringLiteral("zh_CN"));
+        QCOMPARE(global.value(QStringLiteral("common/name")).toString(),
+                 QStringLiteral("ORBIS MOUSE R207"));
+
+        scene.click(centreOfItem(scene, "language_en"));
+        QTRY_COMPARE(quit->text(), QStringLiteral("Quit (&Q)"));
+        QCOMPARE(scene.object("systemSettingMain")->property("titleText").toString(),
+                 QStringLiteral("System Setting"));
+        NO_SCRIPT_ERRORS(scene);
     }
 
     void restoringDefaultsWritesTheFactoryValuesIntoTheCurrentProfile()

@@ -17,7 +17,7 @@ PanelFrame {
     property var macroEditorLang: ["Macro Editor", "Macro Name", "New", "Delete", "Action",
         "Stop Record", "Times", "OK", "Start Record", "Delay", "Delete", "Import", "Export",
         "Insert Delay", "Insert Key", "Insert Left Key", "Insert Middle Key", "Insert Right Key",
-        "", ""]
+        "Keys are captured only while this window has the focus", ""]
     readonly property int maxMacros: 100
     property bool isInputting: false   // recording
     property bool isInsertting: false  // the insert-key dialog is open
@@ -682,6 +682,17 @@ PanelFrame {
             else if (selectedName() !== "")
                 startRecording()
         }
+    }
+    // Without a desktop-wide capture, a recording sees only what reaches this window.
+    Text {
+        objectName: "macroFocusNotice"
+        x: 232; y: 412
+        visible: isInputting && typeof ui_View.isGlobalInputCapture === "function"
+                 && !ui_View.isGlobalInputCapture()
+        text: lang(18)
+        font.family: mainIten.fontFamily
+        font.pixelSize: mainIten.fontNormalSize
+        color: mainIten.colorGray2
     }
     Caption {
         x: 368; y: 378

@@ -13,8 +13,11 @@ PanelFrame {
     titleText: mainIten.langText(systemSettingLang, 0)
 
     property var systemSettingLang: ["System Setting", "Mouse Speed", "Double Click Speed",
-        "Slow", "Fast", "Scroll Speed", "Number of Rows", "Scroll one Screen", "", "", "", "", "",
-        "", ""]
+        "Slow", "Fast", "Scroll Speed", "Number of Rows", "Scroll one Screen", "Language", "", "",
+        "", "", "", ""]
+    // The languages that have a language file: [{code, name}], read when the page is built.
+    property var languages: typeof ui_View.getLanguages === "function" ? ui_View.getLanguages()
+                                                                        : []
     // Slider positions run 3..337; a position's speed step is the first threshold above it.
     readonly property var stepThresholds: [4, 37, 70, 104, 138, 172, 205, 239, 272, 305, 338]
     readonly property int scrollOneScreen: 1000
@@ -257,6 +260,22 @@ PanelFrame {
                 anchors.verticalCenter: parent.verticalCenter
                 textValue: mainIten.langText(systemSettingLang, 7)
                 onBtnClick: chooseScroll(true)
+            }
+        }
+        // The language of the whole program, applied at once.
+        Caption { text: mainIten.langText(systemSettingLang, 8) }
+        Row {
+            spacing: 24
+            height: 28
+            Repeater {
+                model: systemSetting.languages
+                RadioButton {
+                    objectName: "language_" + modelData.code
+                    anchors.verticalCenter: parent.verticalCenter
+                    textValue: modelData.name
+                    isSelect: mainIten.language === modelData.code
+                    onBtnClick: mainIten.chooseLanguage(modelData.code)
+                }
             }
         }
     }
