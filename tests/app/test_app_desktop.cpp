@@ -228,16 +228,9 @@ private slots:
 
 int main(int argc, char **argv)
 {
-    for (int i = 1; i < argc; ++i) {
-        const QString arg = QString::fromLocal8Bit(argv[i]);
-        if (arg.startsWith(QLatin1String("--child="))) {
-            childMode = arg.mid(8);
-            std::vector<char *> rest{argv[0]};
-            rest.insert(rest.end(), argv + i + 1, argv + argc);
-            rest.push_back(nullptr);
-            return orbisMain(static_cast<int>(rest.size()) - 1, rest.data());
-        }
-    }
+    const int childStatus = testsupport::runAsChild(argc, argv, &childMode, orbisMain);
+    if (childStatus >= 0)
+        return childStatus;
     // A desktop of this run's own: X server, session bus and runtime folder, inherited by the
     // children.
     QTemporaryDir runtime;

@@ -460,7 +460,7 @@ private slots:
                                      QStringLiteral("C2"), QStringLiteral("D3")});
         }
         const QString program = copyOfSelf(tree);
-        Child first;
+        testsupport::Child first;
         const QString trace = startTracedMouse(first, tree, {}, program);
         QVERIFY(!trace.isEmpty());
         QVERIFY2(first.waitFor(QStringLiteral("connected=1")), qPrintable(first.out));
@@ -612,17 +612,9 @@ private slots:
 
 int main(int argc, char **argv)
 {
-    for (int i = 1; i < argc; ++i) {
-        const QString arg = QString::fromLocal8Bit(argv[i]);
-        if (arg.startsWith(QLatin1String("--child="))) {
-            childMode = arg.mid(8);
-            // The child's own command line: the program name and what follows the mode.
-            std::vector<char *> rest{argv[0]};
-            rest.insert(rest.end(), argv + i + 1, argv + argc);
-            rest.push_back(nullptr);
-            return orbisMain(static_cast<int>(rest.size()) - 1, rest.data());
-        }
-    }
+    const int childStatus = testsupport::runAsChild(argc, argv, &childMode, orbisMain);
+    if (childStatus >= 0)
+        return childStatus;
     // A runtime folder of this run's own (private, as the user's is), inherited by the children.
     QTemporaryDir runtime;
     qunsetenv("XDG_ACTIVATION_TOKEN");

@@ -138,14 +138,7 @@ struct Editor {
         auto *model = qobject_cast<QAbstractItemModel *>(keys->property("modKeys").value<QObject *>());
         return model->data(model->index(k, 0), model->roleNames().key("keyCode0")).toInt();
     }
-    QStringList qmlWarnings() const
-    {
-        QStringList warnings;
-        for (const QString &line : log.lines())
-            if (line.contains(QLatin1String(".qml:")) || line.contains(QLatin1String(".js:")))
-                warnings << line;
-        return warnings;
-    }
+    QStringList qmlWarnings() const { return log.scriptWarnings(); }
 };
 
 QByteArray padded(const char *hexText)

@@ -170,14 +170,7 @@ struct Person {
         }
         return keymatrix::toDeviceForm(ui).mid(4 * k, 4);
     }
-    QStringList qmlWarnings() const
-    {
-        QStringList warnings;
-        for (const QString &line : log.lines())
-            if (line.contains(QLatin1String(".qml:")) || line.contains(QLatin1String(".js:")))
-                warnings << line;
-        return warnings;
-    }
+    QStringList qmlWarnings() const { return log.scriptWarnings(); }
 
     // Two macros made with the macro editor's New button ("Macro_0", "Macro_1").
     void makeTwoMacros()

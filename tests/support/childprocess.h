@@ -4,6 +4,8 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QString>
+#include <functional>
+#include <vector>
 
 namespace testsupport
 {
@@ -52,5 +54,24 @@ struct Finished {
     QString out;
     QString err;
 };
+
+// The test program run as a child ("--child=MODE" and the child's own arguments after it): sets
+// *mode and returns run(argc, argv) of the child's command line (the program name and what follows
+// the mode). Returns -1 when the command line names no child mode.
+inline int runAsChild(int argc, char **argv, QString *mode,
+                      const std::function<int(int, char **)> &run)
+{
+    for (int i = 1; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        if (arg.startsWith(QLatin1String("--child="))) {
+            *mode = arg.mid(8);
+            std::vector<char *> rest{argv[0]};
+            rest.insert(rest.end(), argv + i + 1, argv + argc);
+            rest.push_back(nullptr);
+            return run(static_cast<int>(rest.size()) - 1, rest.data());
+        }
+    }
+    return -1;
+}
 
 } // namespace testsupport

@@ -109,6 +109,15 @@ int LogCapture::count(const QString &line) const
     return lines().count(line);
 }
 
+QStringList LogCapture::scriptWarnings() const
+{
+    QStringList warnings;
+    for (const QString &line : lines())
+        if (line.contains(QLatin1String(".qml:")) || line.contains(QLatin1String(".js:")))
+            warnings << line;
+    return warnings;
+}
+
 void LogCapture::clear()
 {
     QMutexLocker lock(&captureMutex);

@@ -37,6 +37,8 @@ public:
     ~LogCapture();
     QStringList lines() const;
     int count(const QString &line) const;
+    // The lines the QML engine wrote about the scene's files (.qml or .js).
+    QStringList scriptWarnings() const;
     void clear();
 };
 
