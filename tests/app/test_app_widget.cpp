@@ -372,11 +372,6 @@ private slots:
         QFETCH(QByteArray, slot);
         QFETCH(QString, language);
         QFETCH(QString, title);
-#ifdef __SANITIZE_ADDRESS__
-        // Under AddressSanitizer the file dialog does not close on the typed answer and the test
-        // waits until its time limit; the plain build runs it. To be found and mended.
-        QSKIP("the file dialogs are checked in the plain build only");
-#endif
         testsupport::ScratchTree tree;
         const QString notAProfile = tree.file(QStringLiteral("garbage.pf"));
         {
@@ -400,23 +395,27 @@ private slots:
             if (!modal || !modal->isVisible())
                 return;
             if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
-                if (sawFileDialog)
-                    return;
-                sawFileDialog = true;
-                seen << dialog->windowTitle() + QStringLiteral(": ") + unreadable(dialog);
-                // From the event loop: what the answer opens is watched like the rest.
-                if (slot == "loadProfile") {
-                    // Typed into the name field, as a person would, and confirmed.
-                    auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-                    QVERIFY(name);
-                    name->clear();
-                    QTest::keyClicks(name, notAProfile);
+                auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+                if (!sawFileDialog) {
+                    sawFileDialog = true;
+                    seen << dialog->windowTitle() + QStringLiteral(": ") + unreadable(dialog);
+                    if (slot == "loadProfile") {
+                        // Typed into the name field, as a person would.
+                        QVERIFY(name);
+                        name->clear();
+                        QTest::keyClicks(name, notAProfile);
+                    }
+                }
+                // Confirmed from the event loop, so what the answer opens is watched like the
+                // rest; and again on the next tick while the dialog stays open: on a slow run the
+                // name field's completion list has opened by then and takes the first Return, as
+                // it would from a person, who presses Return once more.
+                if (slot == "loadProfile")
                     QMetaObject::invokeMethod(
                         name, [name] { QTest::keyClick(name, Qt::Key_Return); },
                         Qt::QueuedConnection);
-                } else {
+                else
                     QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
-                }
             } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
                 if (sawBox)
                     return;
