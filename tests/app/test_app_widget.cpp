@@ -12,7 +12,9 @@
 #include "support/testsupport.h"
 
 #include <QAction>
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QCompleter>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
@@ -399,23 +401,28 @@ private slots:
                 if (!sawFileDialog) {
                     sawFileDialog = true;
                     seen << dialog->windowTitle() + QStringLiteral(": ") + unreadable(dialog);
-                    if (slot == "loadProfile") {
-                        // Typed into the name field, as a person would.
-                        QVERIFY(name);
-                        name->clear();
-                        QTest::keyClicks(name, notAProfile);
-                    }
+                    QVERIFY(name);
                 }
-                // Confirmed from the event loop, so what the answer opens is watched like the
-                // rest; and again on the next tick while the dialog stays open: on a slow run the
-                // name field's completion list has opened by then and takes the first Return, as
-                // it would from a person, who presses Return once more.
-                if (slot == "loadProfile")
+                if (!name)
+                    return;
+                // Answered from the event loop, so what the answer opens is watched like the
+                // rest; and again on later ticks while the dialog stays open. On a slow run the
+                // dialog may still act on the first typed characters (a leading "/" takes it to
+                // the root folder and empties the field) or open its completion list: a person
+                // then types the name again, or closes the list with Escape, and presses Return.
+                QWidget *completions = name->completer() ? name->completer()->popup() : nullptr;
+                if (slot != "loadProfile") {
+                    QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+                } else if (name->text() != notAProfile) {
+                    name->clear();
+                    QTest::keyClicks(name, notAProfile);
+                } else if (completions && completions->isVisible()) {
+                    QTest::keyClick(completions, Qt::Key_Escape);
+                } else {
                     QMetaObject::invokeMethod(
                         name, [name] { QTest::keyClick(name, Qt::Key_Return); },
                         Qt::QueuedConnection);
-                else
-                    QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+                }
             } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
                 if (sawBox)
                     return;
