@@ -11,11 +11,11 @@
 // "challenge" in place of their bytes.
 #include "app/globals.h"
 #include "app/widget.h"
+#include "base/sleep.h"
 #include "bridge/myqquickview.h"
 #include "bridge/sequencerunner.h"
 #include "device/hid_thread.h"
 #include "device/hidio.h"
-#include "platform/sleep.h"
 #include "sim/simdevice.h"
 #include "support/testsupport.h"
 
@@ -46,7 +46,7 @@ const Model kModels[] = {
 // The model's data tree, mouse and connected window.
 struct Rig {
     testsupport::ScratchTree tree;
-    platform::VirtualClock clock;
+    base::VirtualClock clock;
     sim::SimMouse *mouse = nullptr;
     std::unique_ptr<Widget> widget;
 
