@@ -4,12 +4,10 @@
 // holds. The scene sees them as enums of the module modules.qml (ButtonAction.Gun,
 // NameList.Macros, MouseButtons.Count); registerQmlTypes() makes them known to QML.
 #include <QObject>
-#include <QtQml/qqmlregistration.h>
 
 namespace ButtonAction
 {
 Q_NAMESPACE
-QML_ELEMENT
 enum Type {
     Mouse = 0,       // a mouse button, or double fire
     Fire = 1,        // auto-fire
@@ -29,7 +27,6 @@ Q_ENUM_NS(Type)
 namespace NameList
 {
 Q_NAMESPACE
-QML_ELEMENT
 enum Type {
     Macros = 0,
     GunPresets = 1,
@@ -42,13 +39,12 @@ Q_ENUM_NS(Type)
 namespace MouseButtons
 {
 Q_NAMESPACE
-QML_ELEMENT
 enum Size {
     Count = 16, // entries of a key matrix, button 0 first
 };
 Q_ENUM_NS(Size)
 } // namespace MouseButtons
 
-// Registers the module's types with QML. The module is linked in statically without a plugin,
-// so nothing else pulls its registration in: the view calls this before it loads the scene.
+// Registers the three enums with QML under the module modules.qml (uncreatable, enums only);
+// the view calls this before it loads the scene.
 void registerQmlTypes();

@@ -16,10 +16,6 @@ endforeach()
 qt_add_qml_module(orbis_core URI modules.qml VERSION 1.0 RESOURCE_PREFIX / NO_PLUGIN
     OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/qml/modules/qml
     QML_FILES ${ORBIS_QML_SOURCES})
-# The generated type registration names the headers of the exported types (bridge/vocabulary.h)
-# by their file names alone.
-set_source_files_properties(${CMAKE_BINARY_DIR}/orbis_core_qmltyperegistrations.cpp
-    PROPERTIES INCLUDE_DIRECTORIES ${CMAKE_SOURCE_DIR}/bridge)
 
 # Run-time data, copied (not linked) twice: beside the executables, the portable tree the real
 # program works in; and the factory tree in share/orbis-mouse/, laid out as an installation,
