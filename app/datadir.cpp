@@ -1,6 +1,6 @@
 #include "app/datadir.h"
 
-#include "app/logging.h"
+#include "base/logging.h"
 #include "bridge/language.h"
 
 #include <QCoreApplication>

@@ -1,5 +1,7 @@
 #pragma once
 // Process-wide state shared between the shell, device polling and the event listener.
+#include "bridge/langstrings.h"
+
 #include <QEvent>
 #include <QString>
 #include <atomic>
@@ -8,9 +10,7 @@
 // Written on the GUI thread only; read by the tray icon's double-click handler.
 extern bool deviceConnected;
 
-// Notice texts for the device's DPI-switch reports: entries 0..6 for stages 1..7, entry 7 for
-// any other stage. Replaced from the language file's "other" group.
-extern QString dpiSwitchText[8];
+// The notice texts of the DPI-switch reports (dpiSwitchText) belong to the language strings.
 
 // Custom event that the host widget posts to itself after a connect; value 2177 starts "run".
 class UserEvent : public QEvent

@@ -1,8 +1,10 @@
 #include "app/nomousenotice.h"
 
+#include "base/datapaths.h"
 #include "device/access.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
@@ -47,7 +49,7 @@ void NoMouseNotice::retranslate()
 QString NoMouseNotice::noticeText()
 {
     const QString table =
-        QFileInfo(QStringLiteral("modules/setting/apConfig.bin")).absoluteFilePath();
+        QDir::cleanPath(QFileInfo(datapaths::globalSettings()).absoluteFilePath());
     return tr("Plug in the mouse: the program looks for it again two seconds later.") +
            QStringLiteral("\n\n") +
            tr("If it is plugged in, this user may not be allowed to open it.") + QLatin1Char(' ') +

@@ -1,8 +1,8 @@
 #include "app/singleinstance.h"
 
 #include "app/instancemessage.h"
-#include "app/logging.h"
 #include "app/privatefolder.h"
+#include "base/logging.h"
 #include "hooks/inputhooks.h"
 
 #include <QCryptographicHash>

@@ -1,6 +1,6 @@
 #include "app/warningqueue.h"
 
-#include "app/logging.h"
+#include "base/logging.h"
 #include "platform/dialogs.h"
 
 WarningQueue::WarningQueue(QObject *parent) : QObject(parent) {}

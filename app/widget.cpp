@@ -2,12 +2,14 @@
 
 #include "app/globals.h"
 #include "app/instancemessage.h"
-#include "app/logging.h"
 #include "app/nomousenotice.h"
+#include "base/datapaths.h"
+#include "base/logging.h"
 #include "bridge/language.h"
 #include "bridge/myqquickview.h"
 #include "bridge/sequencerunner.h"
 #include "bridge/ui_controler.h"
+#include "device/protocol.h"
 #include "hooks/inputhooks.h"
 #include "platform/devicechange.h"
 #include "platform/dialogs.h"
@@ -63,7 +65,7 @@ Widget::Widget(QWidget *parent, SceneLoad sceneLoad) : QWidget(parent)
     trayMenu_->setStyleSheet(QString::fromLatin1(kTrayMenuStyle));
     trayIcon->setContextMenu(trayMenu_);
     trayIcon->setToolTip(QStringLiteral("TALVERN ORBIS MOUSE R207"));
-    const QIcon icon(QStringLiteral("./modules/img/logo.ico"));
+    const QIcon icon(datapaths::trayIcon());
     trayIcon->setIcon(icon);
     // Docks and window switchers show it, and Alt+Tab ties the window to its launcher.
     setWindowIcon(icon);
@@ -234,19 +236,10 @@ void Widget::connectSequence()
     deviceConnected = true;
     noticeAction_->setVisible(false);
     platform::showTrayBalloon(trayIcon, tr("Info"), QStringLiteral("Brisvanta Gaming MouseQ46"));
-    // The model flags the view read at start-up go to the device layer with every connect.
-    hid.is560 = view()->is560();
-    hid.isGun = view()->isGun;
+    // The first connect chooses the mouse's protocol from the model the view read at start-up.
+    view()->chooseProtocol();
     hid.startHidListen(hid.devIndex);
-    if (view()->is560()) {
-        view()->mouseReadProfile(0);
-        view()->mouseReadProfile(1);
-        if (view()->isGun) {
-            view()->mouseReadProfile(2);
-            view()->mouseReadProfile(3);
-            view()->mouseReadProfile(4);
-        }
-    }
+    view()->protocol()->readProfileImages();
     view()->setEnabled(true);
     startUi();
     // Without a tray the notice was all there was to see: the window takes its place.

@@ -2,6 +2,7 @@
 // attached device with the handshake, then connect or disconnect.
 #include "app/widget.h"
 
+#include "base/datapaths.h"
 #include "bridge/myqquickview.h"
 #include "bridge/sequencerunner.h"
 #include "bridge/ui_controler.h"
@@ -56,7 +57,7 @@ void Widget::checkDevice()
     controller->loadScene();
     do {
         checkDeferred_ = false;
-        DeviceList list = readDeviceTable(QStringLiteral("./modules/setting/apConfig.bin"));
+        DeviceList list = readDeviceTable(datapaths::globalSettings());
         findInterfaces(list);
         hid.setDeviceTable(list);
         bool connected = false;

@@ -2,8 +2,8 @@
 // through the instance channel.
 #include "app/commandline.h"
 #include "app/globals.h"
-#include "app/logging.h"
 #include "app/widget.h"
+#include "base/logging.h"
 #include "bridge/myqquickview.h"
 #include "bridge/sequencerunner.h"
 #include "hooks/inputhooks.h"

@@ -19,19 +19,4 @@ QByteArray macroBlock(const QVariantList &values)
     return block;
 }
 
-void patchGunImage(unsigned char *image128, int times, int x, int y)
-{
-    image128[78] = 0xF0;
-    image128[79] = static_cast<unsigned char>(times & 0xff);
-    image128[80] = static_cast<unsigned char>(x & 0xff);
-    image128[81] = static_cast<unsigned char>(y & 0xff);
-    image128[65] &= static_cast<unsigned char>(~0x04);
-}
-
-unsigned char gunY553(int y, unsigned char thirdOption)
-{
-    const int value = thirdOption != 0 ? -y : y;
-    return static_cast<unsigned char>(value & 0xff);
-}
-
 } // namespace devicedata

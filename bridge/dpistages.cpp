@@ -72,27 +72,4 @@ StageTable encodeStages(const QString &sensorType, const QVariantList &values)
     return table;
 }
 
-quint8 enabledMask(int enabledStages)
-{
-    const int n = std::clamp(enabledStages, 0, kStages);
-    return static_cast<quint8>((1u << n) - 1);
-}
-
-void switchOffFrom(StageTable &table, int enabledStages)
-{
-    for (int i = std::max(enabledStages, 0); i < table.listSize; ++i)
-        table.codes[i] = kStageOff;
-}
-
-void writeToImage(uchar *image, const StageTable &table, int enabledStages, bool withHighMask)
-{
-    std::copy(table.codes.begin(), table.codes.end(), image + kImageCodes);
-    std::copy(table.codes.begin(), table.codes.end(), image + kImageCodes + kStages);
-    image[kImageEnabled] = enabledMask(enabledStages);
-    if (withHighMask) {
-        image[kImageHighMask] = table.highMask;
-        image[kImageHighMask + 1] = table.highMask;
-    }
-}
-
 } // namespace dpistages

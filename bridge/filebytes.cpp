@@ -1,6 +1,7 @@
 #include "bridge/filebytes.h"
 
-#include "app/logging.h"
+#include "base/logging.h"
+#include "platform/filesystem.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -8,8 +9,7 @@
 #include <QSettings>
 #include <QStringList>
 #include <cerrno>
-#include <sys/statvfs.h>
-#include <unistd.h>
+#include <cstdio>
 
 FileReadResult readFileBytes(const QString &path, QByteArray *bytes, qint64 maxBytes)
 {
@@ -60,14 +60,11 @@ QByteArray encoded(const QString &path)
 int settingsWriteError(const QString &path)
 {
     const QFileInfo info(path);
-    struct statvfs fs;
-    if (::statvfs(encoded(info.absolutePath()).constData(), &fs) == 0) {
-        const qint64 room = qint64(fs.f_bavail) * qint64(fs.f_frsize);
-        if (room < 2 * qMax<qint64>(info.size(), 4096))
-            return ENOSPC;
-    }
-    if (::access(encoded(info.absolutePath()).constData(), W_OK) != 0)
-        return errno;
+    const qint64 room = platform::freeBytes(info.absolutePath());
+    if (room >= 0 && room < 2 * qMax<qint64>(info.size(), 4096))
+        return ENOSPC;
+    if (const int code = platform::writableDirError(info.absolutePath()))
+        return code;
     return EIO;
 }
 
@@ -142,23 +139,11 @@ bool writeFileBytes(const QString &path, const QByteArray &bytes, int *error)
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail(error, errno);
     const int fd = file.handle();
-    const char *data = bytes.constData();
-    qint64 left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, data, size_t(left));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            const int code = n < 0 ? errno : ENOSPC;
-            file.cancelWriting();
-            return fail(error, code);
-        }
-        data += n;
-        left -= n;
-    }
+    int code = platform::writeAll(fd, bytes.constData(), bytes.size());
     // Space is often only taken when the data reaches the disk: that failure counts too.
-    if (::fsync(fd) != 0 && errno != EINVAL) {
-        const int code = errno;
+    if (code == 0)
+        code = platform::syncToDisk(fd);
+    if (code != 0) {
         file.cancelWriting();
         return fail(error, code);
     }
@@ -174,7 +159,7 @@ bool syncSettingsChecked(QSettings &settings, int *error)
     const QString kept = path + QStringLiteral(".keep");
     QFile::remove(kept);
     const bool hadFile = QFileInfo(path).isFile();
-    const bool linked = hadFile && ::link(encoded(path).constData(), encoded(kept).constData()) == 0;
+    const bool linked = hadFile && platform::hardLink(path, kept);
     QByteArray original;
     if (hadFile && !linked && readFileBytes(path, &original) != FileReadResult::Ok)
         original.clear();
@@ -194,8 +179,7 @@ bool syncSettingsChecked(QSettings &settings, int *error)
     // the old content included.)
     const QString check = path + QStringLiteral(".check%1").arg(++serial);
     bool ok = false;
-    if (QFileInfo(path).isFile() &&
-        ::link(encoded(path).constData(), encoded(check).constData()) == 0) {
+    if (QFileInfo(path).isFile() && platform::hardLink(path, check)) {
         ok = holdsAll(settings, check);
         QFile::remove(check);
     } else {

@@ -1,8 +1,8 @@
 #include "bridge/gundata.h"
 
+#include "base/settingsfile.h"
 #include "bridge/filebytes.h"
 #include "bridge/settingsstore.h"
-#include "platform/settingsfile.h"
 
 #include <QFileInfo>
 #include <QSettings>

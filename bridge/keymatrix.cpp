@@ -28,13 +28,22 @@ uchar lowByte(const QVariantList &list, int index)
     return index < list.size() ? static_cast<uchar>(list.at(index).toInt() & 0xFF) : 0;
 }
 
-// Level bytes per gun level (1..3) for matrices 1 to 4, and the 560 level mask.
+// Level bytes per gun level (1..3) for matrices 1 to 4, and the level mask (-1: none).
 struct LevelRow {
     uchar level[4];
-    uchar mask560;
+    int mask;
 };
-constexpr LevelRow kLevels553[3] = {{{1, 0, 0, 0}, 0}, {{1, 2, 0, 0}, 0}, {{1, 2, 3, 0}, 0}};
-constexpr LevelRow kLevels560[3] = {{{1, 0, 0, 0}, 7}, {{1, 3, 0, 0}, 15}, {{1, 3, 3, 0}, 31}};
+// How a family writes a gun key's level into the matrices: the code byte that carries it, the
+// rows per level, and whether codes 1 and 2 are set to 0 and 1 (the 553's fixed gun codes).
+struct GunLevelForm {
+    int levelByte;
+    LevelRow rows[3];
+    bool fixedCodes;
+};
+constexpr GunLevelForm kGunLevelForm553{
+    3, {{{1, 0, 0, 0}, -1}, {{1, 2, 0, 0}, -1}, {{1, 2, 3, 0}, -1}}, true};
+constexpr GunLevelForm kGunLevelForm560{
+    2, {{{1, 0, 0, 0}, 7}, {{1, 3, 0, 0}, 15}, {{1, 3, 3, 0}, 31}}, false};
 
 constexpr int kMacroSlots = 12;
 
@@ -78,12 +87,12 @@ bool isValidEntry(const QVariantList &entry, int button)
         if ((c[i] = byteOf(entry.at(i))) < 0)
             return false;
     switch (c[0]) {
-    case 1: // auto-fire: a key, an interval of at least 1 ms, any number of shots
+    case ButtonAction::Fire: // a key, an interval of at least 1 ms, any number of shots
         return isKeyCode(c[1]) && c[2] >= 1;
-    case 2: // key combination: any modifiers, keys that are keys, not empty
+    case ButtonAction::Combination: // any modifiers, keys that are keys, not empty
         return (c[2] == 0 || isKeyCode(c[2])) && (c[3] == 0 || isKeyCode(c[3])) &&
                (c[1] | c[2] | c[3]) != 0;
-    case 4: // macro: a run mode, the button's own slot
+    case ButtonAction::Macro: // a run mode, the button's own slot
         return c[1] <= 2 && c[2] == button && button < kMacroSlots && c[3] == 0;
     default:
         break;
@@ -157,30 +166,30 @@ QByteArray toDeviceForm(const QVariantList &ui)
         const uchar type = at(m, 4 * b), code1 = at(m, 4 * b + 1), code2 = at(m, 4 * b + 2),
                     code3 = at(m, 4 * b + 3);
         switch (type) {
-        case 0: // a mouse button, or double fire
+        case ButtonAction::Mouse: // a mouse button, or double fire
             setEntry(m, b, (code2 == 0x1E && code3 == 2) ? 10 : 1, code1, code2, code3);
             break;
-        case 1: // auto-fire
+        case ButtonAction::Fire:
             setEntry(m, b, 10, code1, code2, code3);
             break;
-        case 2: // key combination, system function, edit shortcut: all keyboard entries
-        case 6:
-        case 7:
+        case ButtonAction::Combination: // all keyboard entries on the device
+        case ButtonAction::System:
+        case ButtonAction::Shortcut:
             setEntry(m, b, 0, code1, code2, code3);
             break;
-        case 4: // macro: the device counts its slots from 1
+        case ButtonAction::Macro: // the device counts its slots from 1
             setEntry(m, b, 9, code1, static_cast<uchar>(code2 + 1), code3);
             break;
-        case 5: // DPI function; sniper carries a fixed argument
+        case ButtonAction::Dpi: // sniper carries a fixed argument
             if (code2 == 4)
                 setEntry(m, b, 7, 0, 4, 1);
             else
                 setEntry(m, b, 7, code1, code2, code3);
             break;
-        case 0xFF: // the factory special functions
+        case ButtonAction::Factory:
             setEntry(m, b, 4, code1, code2, code3);
             break;
-        default: // 3 media and 8 gun keep their type; unknown types pass through
+        default: // media and gun keep their type; unknown types pass through
             break;
         }
     }
@@ -195,9 +204,17 @@ bool hasGunKey(const QByteArray &deviceForm)
     return false;
 }
 
-GunMatrices gunMatrices(const QByteArray &deviceForm, const QByteArray &firmware, bool is560,
+QList<QByteArray> gunResetMatrices(const QByteArray &firmware, Family family)
+{
+    if (family == Family::F553)
+        return gunResetMatrices553(firmware);
+    return {firmware, firmware, firmware};
+}
+
+GunMatrices gunMatrices(const QByteArray &deviceForm, const QByteArray &firmware, Family family,
                         const QVariantList &gunPeriods)
 {
+    const GunLevelForm &form = family == Family::F560 ? kGunLevelForm560 : kGunLevelForm553;
     QByteArray m1 = deviceForm.left(kBytes);
     m1.resize(kBytes, '\0');
     QByteArray fw = firmware.left(kBytes);
@@ -205,8 +222,6 @@ GunMatrices gunMatrices(const QByteArray &deviceForm, const QByteArray &firmware
     GunMatrices result;
     result.matrices = {m1, fw, fw, fw};
     QList<QByteArray> &m = result.matrices;
-    // 553 keeps the level in code 3, 560 in code 2.
-    const int levelByte = is560 ? 2 : 3;
     for (int b = 0; b < kButtons; ++b) {
         if (at(m1, 4 * b) != kGunKeyType)
             continue;
@@ -214,13 +229,13 @@ GunMatrices gunMatrices(const QByteArray &deviceForm, const QByteArray &firmware
         for (int i = 1; i < 4; ++i)
             m[i][4 * b] = static_cast<char>(kGunKeyType);
         if (level >= 1 && level <= 3) {
-            const LevelRow &row = (is560 ? kLevels560 : kLevels553)[level - 1];
+            const LevelRow &row = form.rows[level - 1];
             for (int i = 0; i < 4; ++i)
-                m[i][4 * b + levelByte] = static_cast<char>(row.level[i]);
-            if (is560)
-                result.levelMask = row.mask560;
+                m[i][4 * b + form.levelByte] = static_cast<char>(row.level[i]);
+            if (row.mask >= 0)
+                result.levelMask = row.mask;
         }
-        if (!is560) {
+        if (form.fixedCodes) {
             for (int i = 0; i < 4; ++i) {
                 m[i][4 * b + 1] = 0;
                 m[i][4 * b + 2] = 1;

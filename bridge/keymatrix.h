@@ -2,6 +2,9 @@
 // Key matrices: sixteen entries of four values (type, code 1, code 2, code 3), button 0 first.
 // The pages keep the UI form; the device receives the device form as 64 bytes, translated here.
 // Everything in this unit is pure: lists and byte arrays in, byte arrays out.
+#include "bridge/vocabulary.h"
+#include "device/protocol.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QVariantList>
@@ -11,11 +14,11 @@ class QSettings;
 namespace keymatrix
 {
 
-constexpr int kButtons = 16;
+constexpr int kButtons = MouseButtons::Count;
 constexpr int kBytes = kButtons * 4;
 
 // Device type of a gun key, and of the gun-period entry of the matrices 2 to 4.
-constexpr uchar kGunKeyType = 8;
+constexpr uchar kGunKeyType = ButtonAction::Gun;
 constexpr uchar kGunPeriodType = 0x0B;
 
 // Whether a UI-form entry (four values) is one the assignment panel can produce for this button,
@@ -40,6 +43,9 @@ QByteArray usableFirmwareMatrix(const QSettings &profile, const QSettings &facto
 // The matrices 2, 3 and 4 that reset the gun levels of a 553-family mouse: the firmware matrix,
 // then the same with the gun-period entry and the gun keys of levels one and two.
 QList<QByteArray> gunResetMatrices553(const QByteArray &firmware);
+// The matrices 2, 3 and 4 that reset the gun levels of the family's mouse: the 553's above, the
+// firmware matrix three times for the 560.
+QList<QByteArray> gunResetMatrices(const QByteArray &firmware, Family family);
 
 // Matrix 1 in the device form from the first 64 values of the UI form (low 8 bits of each);
 // values missing from a shorter list count as 0.
@@ -54,7 +60,7 @@ struct GunMatrices {
 };
 // Builds matrices 1 to 4 from the translated matrix 1, the firmware matrix and the three gun
 // periods (a period missing from the list counts as 0).
-GunMatrices gunMatrices(const QByteArray &deviceForm, const QByteArray &firmware, bool is560,
+GunMatrices gunMatrices(const QByteArray &deviceForm, const QByteArray &firmware, Family family,
                         const QVariantList &gunPeriods);
 
 } // namespace keymatrix

@@ -1,7 +1,8 @@
 #include "bridge/langstrings.h"
 
-#include "app/logging.h"
-#include "platform/settingsfile.h"
+#include "base/datapaths.h"
+#include "base/logging.h"
+#include "base/settingsfile.h"
 
 #include <QSettings>
 
@@ -10,7 +11,7 @@ namespace langstrings
 
 QString languageFilePath(const QString &langCode)
 {
-    return QStringLiteral("./modules/i18n/") + langCode + QStringLiteral(".ini");
+    return datapaths::languageFile(langCode);
 }
 
 namespace
@@ -95,3 +96,10 @@ void applyDpiNotices(const QStringList &strings, QString (&texts)[8])
 }
 
 } // namespace langstrings
+
+QString dpiSwitchText[8] = {
+    QStringLiteral("DPI Switch to"), QStringLiteral("DPI Switch to"),
+    QStringLiteral("DPI Switch to"), QStringLiteral("DPI Switch to"),
+    QStringLiteral("DPI Switch to"), QStringLiteral("DPI Switch to"),
+    QStringLiteral("DPI Switch to"), QStringLiteral("DPI Switch to"),
+};

@@ -33,3 +33,7 @@ QStringList readGroupOrEnglish(const QString &filePath, const QString &group);
 void applyDpiNotices(const QStringList &strings, QString (&texts)[8]);
 
 } // namespace langstrings
+
+// Notice texts for the device's DPI-switch reports: entries 0..6 for stages 1..7, entry 7 for
+// any other stage. Replaced from the language file's "other" group.
+extern QString dpiSwitchText[8];

@@ -4,6 +4,8 @@
 // texts from the language files in modules/i18n/; both follow common/language of the global
 // file. Translations are Qt's own: the program's compiled .qm files in its resources and Qt's
 // qtbase translations for the standard buttons and dialogs.
+#include "base/datapaths.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -21,7 +23,7 @@ QString forLocale(const QString &localeName);
 QString fromEnvironment();
 
 // The language codes that have a language file in modules/i18n/ under dir, sorted.
-QStringList available(const QString &modulesDir = QStringLiteral("./modules"));
+QStringList available(const QString &modulesDir = datapaths::modulesDir());
 
 // Loads the program's translation for code into translator (false for English, the source
 // language, or when there is none). Needs no application object: --help uses it.

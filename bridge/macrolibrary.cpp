@@ -1,8 +1,9 @@
 #include "bridge/macrolibrary.h"
 
+#include "base/settingsfile.h"
 #include "bridge/filebytes.h"
 #include "bridge/settingsstore.h"
-#include "platform/settingsfile.h"
+#include "bridge/vocabulary.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,8 +21,6 @@ const QString kMacroGroup = QStringLiteral("macro");
 const QString kMacroKeyGroup = QStringLiteral("mouseMacroKey");
 const QString kKeyMatrix = QStringLiteral("mouseKeyMatrix/");
 
-constexpr int ButtonCount = 16;
-constexpr int MacroAssignment = 4;
 // Longest file name most file systems take, in bytes, and the suffix the name gets.
 constexpr int MaxFileNameBytes = 255;
 const QString kSuffix = QStringLiteral(".bin");
@@ -158,10 +157,10 @@ void MacroLibrary::unbind(const QString &name, const QList<QSettings *> &profile
                           const QSettings &factory)
 {
     for (QSettings *profile : profiles) {
-        for (int k = 0; k < ButtonCount; ++k) {
+        for (int k = 0; k < MouseButtons::Count; ++k) {
             const QString key = kKeyMatrix + QString::number(k);
             const QVariantList entry = settingsList(profile->value(key));
-            if (entry.isEmpty() || intOf(entry.at(0), -1) != MacroAssignment)
+            if (entry.isEmpty() || intOf(entry.at(0), -1) != ButtonAction::Macro)
                 continue;
             const QString macroKey =
                 kMacroKeyGroup + QLatin1Char('/') + QString::number(intOf(entry.value(2), 0));
@@ -178,13 +177,13 @@ void MacroLibrary::unbind(const QString &name, const QList<QSettings *> &profile
 QString MacroLibrary::nameListKey(uint type)
 {
     switch (type) {
-    case 0:
+    case NameList::Macros:
         return QStringLiteral("macro/macroName");
-    case 1:
+    case NameList::GunPresets:
         return QStringLiteral("gun/gunName");
-    case 2:
+    case NameList::Profiles:
         return QStringLiteral("profile/profileName");
-    case 3:
+    case NameList::SelectedGuns:
         return QStringLiteral("gun/selectGun");
     default:
         return QString();

@@ -59,7 +59,7 @@ public:
     static void unbind(const QString &name, const QList<QSettings *> &profiles,
                        const QSettings &factory);
 
-    // Name lists by type: 0 macros, 1 gun presets, 2 profiles, 3 selected gun. Unknown types
+    // Name lists by type (NameList::Type of bridge/vocabulary.h). Unknown types
     // write nothing and read as empty.
     static QString nameListKey(uint type);
     // The file is written only when the list changes; a file QSettings cannot parse is kept as

@@ -1,19 +1,26 @@
 #include "bridge/myqquickview.h"
 
-#include "app/logging.h"
+#include "base/logging.h"
 #include "bridge/sequencerunner.h"
 #include "bridge/settingsstore.h"
+#include "bridge/vocabulary.h"
 #include "device/hid_thread.h"
+#include "device/protocol.h"
 
 #include <QFocusEvent>
 #include <QQuickItem>
-#include <cstring>
 
 myQQuickView::myQQuickView(QWidget *parent) : QQuickWidget(parent)
 {
-    std::memset(profileImage, 0, sizeof profileImage);
+    registerQmlTypes();
     loadConfiguration();
     runner_ = new SequenceRunner(this);
+}
+
+void myQQuickView::chooseProtocol()
+{
+    if (!protocol_ && hid)
+        protocol_ = MouseProtocol::choose(*hid, MouseModel{icType, isGun, isColorful});
 }
 
 void myQQuickView::runSequence(QString kind, QJSValue body)

@@ -10,8 +10,10 @@
 #include <QQuickWidget>
 #include <QStringList>
 #include <QVariant>
+#include <memory>
 
 class Hid_Thread;
+class MouseProtocol;
 class QSettings;
 class SettingsStore;
 class SequenceRunner;
@@ -29,16 +31,14 @@ public:
     bool isColorful = false;
     bool isGun = false;
     QString icType;
-    // The one place the chip family is decided: "560" takes the 560 command set, any other
-    // value the 553 set.
-    bool is560() const { return icType == QLatin1String("560"); }
+    // The mouse's protocol, chosen from the flags above at the first connect (chooseProtocol)
+    // and kept from then on; nullptr before. Every slot that talks to the mouse goes through it.
+    MouseProtocol *protocol() const { return protocol_.get(); }
+    void chooseProtocol();
 
     SettingsStore *store = nullptr; // the twelve settings objects; owned
     // The one queue of the sequences that talk to the mouse; owned.
     SequenceRunner *runner() const { return runner_; }
-    // Mirror of the on-board profile memory of a 560-family device.
-    uchar profileImage[5][128];
-
     // Entry points for the input hooks (not slots): queued calls of the scene's
     // detectKeyboard / detectMouse.
     void notifyKeyboard(bool isDown, uchar usbCode);
@@ -143,6 +143,7 @@ protected:
 private:
     friend class SequenceRunner;
     SequenceRunner *runner_ = nullptr;
+    std::unique_ptr<MouseProtocol> protocol_;
     // The texts of the warning box, in the order of the language files' "warning" group.
     enum WarningText {
         OpenFileTitle,
@@ -180,9 +181,4 @@ private:
     // Invokes a function of the scene's root object by name; does nothing without it.
     void invokeRoot(const char *function, Qt::ConnectionType type,
                     const QVariantList &args = QVariantList());
-    // On-board images 1 to 4 carry the DPI stage table and the lighting effect.
-    static constexpr int kFirstStageImage = 1;
-    static constexpr int kLastStageImage = 4;
-    // Sends on-board image 1 as profile 1, and images 2 to 4 as well when withGunProfiles.
-    void sendStageImages(bool withGunProfiles);
 };

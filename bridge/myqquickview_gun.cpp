@@ -1,6 +1,7 @@
 // Gun preset slots: thin calls into GunDataFile on the installed gun file.
 #include "bridge/myqquickview.h"
 
+#include "base/datapaths.h"
 #include "bridge/gundata.h"
 #include "bridge/valuelimits.h"
 
@@ -9,7 +10,7 @@ namespace
 
 GunDataFile gunFile()
 {
-    return GunDataFile(QStringLiteral("./modules/gun/gunData.bin"));
+    return GunDataFile(datapaths::gunFile());
 }
 
 } // namespace

@@ -1,22 +1,18 @@
 // Key-matrix slots: storing and sending the button assignments, switching the active matrix,
 // resetting the gun matrices 2 to 4 to the profile's firmware matrix, the keyboard options and
 // the read of one stored assignment. The translation itself lives in bridge/keymatrix.
-#include "app/logging.h"
+#include "base/logging.h"
 #include "bridge/keymatrix.h"
 #include "bridge/myqquickview.h"
 #include "bridge/settingsstore.h"
 #include "device/hid_thread.h"
+#include "device/protocol.h"
 #include "hooks/inputhooks.h"
 
 #include <QSettings>
 
 namespace
 {
-uchar *bytes(QByteArray &matrix)
-{
-    return reinterpret_cast<uchar *>(matrix.data());
-}
-
 bool sameEntry(const QVariantList &a, const QVariantList &b)
 {
     for (int i = 0; i < 4; ++i)
@@ -50,7 +46,7 @@ void myQQuickView::mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVaria
             continue;
         store->setList(QStringLiteral("mouseKeyMatrix/%1").arg(b), entry);
     }
-    if (!isSendData || !hid)
+    if (!isSendData || !protocol_)
         return;
     if (src64.size() < keymatrix::kBytes) {
         // A short list would give the missing buttons keyboard entries without a key.
@@ -62,62 +58,38 @@ void myQQuickView::mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVaria
     const QByteArray firmware =
         gunKeys ? keymatrix::usableFirmwareMatrix(*store->currentProfile(), *store->factoryProfile())
                 : QByteArray();
+    const Family family = protocol_->family();
     if (firmware.isEmpty()) {
         if (gunKeys) {
             // Matrix 1 still carries its gun keys with their level bytes, as when the gun
             // matrices go out with it.
             ORBIS_LOG(lcBridge, "Gun matrices not sent: no complete firmware matrix");
-            m1 = keymatrix::gunMatrices(m1, QByteArray(), is560(), otherParam).matrices.first();
+            m1 = keymatrix::gunMatrices(m1, QByteArray(), family, otherParam).matrices.first();
         }
-        if (is560())
-            hid->hid560_0DH_SetKeyMatrix(bytes(m1), 1);
-        else
-            hid->hid553_12H_SetKeyMatrix(bytes(m1), 1);
+        protocol_->writeKeyMatrix(m1);
         return;
     }
-    keymatrix::GunMatrices gun = keymatrix::gunMatrices(m1, firmware, is560(), otherParam);
-    if (is560()) {
-        if (gun.levelMask >= 0)
-            profileImage[0][2] = static_cast<uchar>(gun.levelMask);
-        hid->hid560_0CH_setProfile(profileImage[0], 0);
-        for (int i = 0; i < gun.matrices.size(); ++i)
-            hid->hid560_0DH_SetKeyMatrix(bytes(gun.matrices[i]), static_cast<uchar>(i + 1));
-        hid->hid560_02H_SetCurrentProfile(1);
-    } else {
-        for (int i = 0; i < gun.matrices.size(); ++i)
-            hid->hid553_12H_SetKeyMatrix(bytes(gun.matrices[i]), static_cast<uchar>(i + 1));
-        hid->hid553_02H_SetCurrentKeyMatrix(1);
-    }
+    const keymatrix::GunMatrices gun = keymatrix::gunMatrices(m1, firmware, family, otherParam);
+    protocol_->writeGunKeyMatrices(gun.matrices, gun.levelMask);
 }
 
 void myQQuickView::mouseSwitchKeyMatrix(int indexNo)
 {
-    if (!hid)
-        return;
-    if (is560())
-        hid->hid560_02H_SetCurrentProfile(static_cast<uchar>(indexNo));
-    else
-        hid->hid553_02H_SetCurrentKeyMatrix(static_cast<uchar>(indexNo - 1));
+    if (protocol_)
+        protocol_->switchKeyMatrix(indexNo);
 }
 
 void myQQuickView::mouseResetKeyMatrix()
 {
-    if (!hid)
+    if (!protocol_)
         return;
-    QByteArray firmware =
+    const QByteArray firmware =
         keymatrix::usableFirmwareMatrix(*store->currentProfile(), *store->factoryProfile());
     if (firmware.isEmpty()) {
         ORBIS_LOG(lcBridge, "Gun matrices not reset: no complete firmware matrix");
         return;
     }
-    if (is560()) {
-        for (uchar matrix = 2; matrix <= 4; ++matrix)
-            hid->hid560_0DH_SetKeyMatrix(bytes(firmware), matrix);
-        return;
-    }
-    QList<QByteArray> matrices = keymatrix::gunResetMatrices553(firmware);
-    for (int i = 0; i < matrices.size(); ++i)
-        hid->hid553_12H_SetKeyMatrix(bytes(matrices[i]), static_cast<uchar>(i + 2));
+    protocol_->resetGunKeyMatrices(keymatrix::gunResetMatrices(firmware, protocol_->family()));
 }
 
 void myQQuickView::mouseSetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4)

@@ -1,5 +1,6 @@
 // Macro slots: the macro library and name lists (MacroLibrary), the macro and gun-data transfer
 // to the device, and the export and import of single macro files.
+#include "base/datapaths.h"
 #include "bridge/myqquickview.h"
 #include "bridge/sequencerunner.h"
 
@@ -9,7 +10,7 @@
 #include "bridge/qmlvalue.h"
 #include "bridge/settingsstore.h"
 #include "bridge/valuelimits.h"
-#include "device/hid_thread.h"
+#include "device/protocol.h"
 #include "platform/dialogs.h"
 
 #include <QCoreApplication>
@@ -29,8 +30,7 @@ constexpr int GunSlotCount = 3;
 
 MacroLibrary library()
 {
-    return MacroLibrary(QStringLiteral("./modules/macro"),
-                        QStringLiteral("./modules/setting/name.bin"));
+    return MacroLibrary(datapaths::macroDir(), datapaths::nameList());
 }
 
 QList<QSettings *> boundProfiles(const SettingsStore *store)
@@ -146,39 +146,26 @@ QVariantList myQQuickView::getNameList(QVariant type)
 QVariant myQQuickView::mouseSendMacroData(QVariantList macroData, QVariant macroIndex)
 {
     const uchar n = static_cast<uchar>(macroIndex.toInt() & 0xff);
-    if (n >= devicedata::MacroSlotCount || !hid)
+    if (n >= devicedata::MacroSlotCount || !protocol_)
         return true;
     const QByteArray block = devicedata::macroBlock(macroData);
     runner_->request(QString(), [this, n, block] {
-        QByteArray bytes = block;
-        uchar *data = reinterpret_cast<uchar *>(bytes.data());
-        if (is560())
-            hid->hid560_0FH_SetMacroKey(n + 1, data);
-        else
-            hid->hid553_13H_SetMacroKey(n + 1, data);
+        if (protocol_)
+            protocol_->writeMacro(n + 1, block);
     });
     return true;
 }
 
 void myQQuickView::mouseSendGundata(int gunSlot, QVariantList gunData)
 {
-    // The image array has a place for slots 1 to 3 only; other slots are dropped.
-    if (!isGun || !hid || gunSlot < 1 || gunSlot > GunSlotCount)
+    // Slots 1 to 3 only; other slots are dropped.
+    if (!isGun || !protocol_ || gunSlot < 1 || gunSlot > GunSlotCount)
         return;
     const int times = gunData.value(0).toInt();
     const int x = gunData.value(1).toInt();
     const int y = gunData.value(2).toInt();
     runner_->request(QString(), [this, gunSlot, times, x, y] {
-        if (is560()) {
-            devicedata::patchGunImage(profileImage[gunSlot], times, x, y);
-            hid->hid560_0CH_setProfile(profileImage[gunSlot], static_cast<uchar>(gunSlot));
-            return;
-        }
-        uchar options[4] = {0, 0, 0, 0};
-        hid->hid553_83H_GetKeyboardoption(options[0], options[1], options[2], options[3]);
-        hid->hid553_04H_SetGunData(static_cast<uchar>(times & 0xff), static_cast<uchar>(x & 0xff),
-                                   devicedata::gunY553(y, options[2]),
-                                   static_cast<uchar>(gunSlot - 1));
+        protocol_->writeGunData(gunSlot, times, x, y);
     });
 }
 

@@ -3,10 +3,10 @@
 // images of a 560-family device.
 #include "bridge/myqquickview.h"
 
-#include "app/logging.h"
+#include "base/logging.h"
 #include "bridge/qmlvalue.h"
 #include "bridge/settingsstore.h"
-#include "device/hid_thread.h"
+#include "device/protocol.h"
 #include "platform/dialogs.h"
 
 #include <QSettings>
@@ -15,7 +15,7 @@
 namespace
 {
 
-constexpr uint ProfileImageCount = 5;
+constexpr uint ProfileImageCount = MouseProtocol::kImages;
 
 QString desktopDirectory()
 {
@@ -115,22 +115,19 @@ void myQQuickView::setSelectGun(QVariant index, QVariant xyData)
 
 void myQQuickView::mouseSetProfile(uint profileNo)
 {
-    if (refuseImage(profileNo) || !hid)
+    if (refuseImage(profileNo) || !protocol_)
         return;
-    hid->hid560_0CH_setProfile(profileImage[profileNo], static_cast<uchar>(profileNo));
+    protocol_->writeProfileImage(static_cast<int>(profileNo));
 }
 
 void myQQuickView::mouseReadProfile(uint profileNo)
 {
-    if (refuseImage(profileNo) || !hid)
+    if (refuseImage(profileNo) || !protocol_)
         return;
-    hid->hid560_8CH_readProfile(profileImage[profileNo], static_cast<uchar>(profileNo));
+    protocol_->readProfileImage(static_cast<int>(profileNo));
 }
 
 QVariant myQQuickView::mouseReadCurrentProfile()
 {
-    uchar profile = 0;
-    if (hid)
-        hid->hid560_82H_GetCurrentProfile(profile);
-    return QVariant(static_cast<int>(profile));
+    return QVariant(protocol_ ? protocol_->readCurrentProfile() : 0);
 }

@@ -1,8 +1,7 @@
 // Slots the main scene calls: language strings, report rate and the current DPI stage.
-#include "app/globals.h"
 #include "bridge/langstrings.h"
 #include "bridge/myqquickview.h"
-#include "device/hid_thread.h"
+#include "device/protocol.h"
 
 QStringList myQQuickView::getLangStrings(QVariant typeStr, QVariant langCode)
 {
@@ -16,35 +15,17 @@ QStringList myQQuickView::getLangStrings(QVariant typeStr, QVariant langCode)
 
 void myQQuickView::mouseSetReportRate(uchar rate)
 {
-    if (!hid)
-        return;
-    if (is560())
-        hid->hid560_03H_SetReportRate(rate);
-    else
-        hid->hid553_01H_SetReportRate(rate);
+    if (protocol_)
+        protocol_->setReportRate(rate);
 }
 
 void myQQuickView::mouseSetCurrentDPI(uchar currentDPI)
 {
-    if (!hid)
-        return;
-    if (is560())
-        hid->hid560_04H_SetCurrentDPI(currentDPI);
-    else
-        hid->hid553_0BH_SetCurrentDPI(currentDPI);
+    if (protocol_)
+        protocol_->setCurrentStage(currentDPI);
 }
 
 QVariant myQQuickView::mouseGetCurrentDPI()
 {
-    uchar byte1 = 0;
-    uchar byte2 = 0;
-    if (!hid)
-        return QVariant(0);
-    if (is560()) {
-        byte1 = 1;
-        hid->hid560_84H_GetCurrentDPI(byte1, byte2);
-        return QVariant(static_cast<int>(byte2));
-    }
-    hid->hid553_8BH_GetCurrentDPI(byte1);
-    return QVariant(static_cast<int>(byte1));
+    return QVariant(protocol_ ? protocol_->readCurrentStage() : 0);
 }

@@ -4,6 +4,7 @@
 // the same value. A file with values set aside is named once on the debug channel.
 #include "bridge/myqquickview.h"
 
+#include "base/datapaths.h"
 #include "bridge/qmlvalue.h"
 #include "bridge/settingsstore.h"
 #include "bridge/valuelimits.h"
@@ -42,7 +43,7 @@ constexpr const char *kByteLists[] = {"mouse/colorValue", "mouse/lightValue"};
 void myQQuickView::loadConfiguration()
 {
     icType.clear();
-    store = new SettingsStore(QStringLiteral("./modules/setting"), this);
+    store = new SettingsStore(datapaths::settingDir(), this);
     connect(store, &SettingsStore::writeFailed, this, &myQQuickView::warnWriteFailed);
     // Cached once: a change of these keys takes effect at the next start.
     isColorful = store->globalValue(QStringLiteral("mouse/isColorful")).toBool();

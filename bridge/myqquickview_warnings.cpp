@@ -1,6 +1,6 @@
 // The warning box of the file operations (import, export, reset, copy and every settings write
 // that a full disk or the system refused), and the debug lines that name a broken file once.
-#include "app/logging.h"
+#include "base/logging.h"
 #include "bridge/langstrings.h"
 #include "bridge/myqquickview.h"
 #include "bridge/settingsstore.h"
@@ -19,9 +19,22 @@ void myQQuickView::warn(WarningText title, WarningText text, const QString &argu
     platform::showWarningBox(texts.value(title), body);
 }
 
+namespace
+{
+// Out of room: the disk, or the user's quota where the system has quotas.
+bool diskFull(int error)
+{
+#ifdef EDQUOT
+    if (error == EDQUOT)
+        return true;
+#endif
+    return error == ENOSPC;
+}
+} // namespace
+
 void myQQuickView::warnWriteFailed(int error)
 {
-    if (error == ENOSPC || error == EDQUOT)
+    if (diskFull(error))
         warn(SaveFileTitle, DiskFull);
     else
         warn(SaveFileTitle, NotWritten, qt_error_string(error));

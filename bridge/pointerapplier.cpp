@@ -1,6 +1,6 @@
 #include "bridge/pointerapplier.h"
 
-#include "app/logging.h"
+#include "base/logging.h"
 
 namespace
 {

@@ -1,8 +1,8 @@
 #include "bridge/sequencerunner.h"
 
+#include "base/sleep.h"
 #include "bridge/myqquickview.h"
 #include "device/hid_thread.h"
-#include "platform/sleep.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -57,13 +57,13 @@ SequenceRunner::SequenceRunner(myQQuickView *view) : QObject(view), view_(view)
 
 bool SequenceRunner::deviceFree() const
 {
-    return !running_ && platform::eventWaitDepth() == 0 && (!view_->hid || view_->hid->hidIdle);
+    return !running_ && base::eventWaitDepth() == 0 && (!view_->hid || view_->hid->hidIdle);
 }
 
 void SequenceRunner::request(const QString &kind, Job job, Start start, Feedback feedback)
 {
     // Called by the running sequence itself, not from an event inside one of its waits.
-    if (running_ && platform::eventWaitDepth() == 0) {
+    if (running_ && base::eventWaitDepth() == 0) {
         job();
         return;
     }
@@ -119,7 +119,7 @@ void SequenceRunner::waitForFrame()
     const QWindow *window = view_->window()->windowHandle();
     if (!view_->rootObject() || !view_->isVisible() || !window || !window->isExposed())
         return;
-    platform::EventWaitScope scope;
+    base::EventWaitScope scope;
     QEventLoop loop;
     FrameWatch watch(view_, &loop);
     QTimer::singleShot(kFrameWaitMs, &loop, &QEventLoop::quit);
@@ -131,7 +131,7 @@ void SequenceRunner::finish()
     if (busyShown_) {
         // The input held back during the sequence goes to the disabled view, which drops it.
         view_->setEnabled(false);
-        platform::EventWaitScope scope;
+        base::EventWaitScope scope;
         QCoreApplication::processEvents();
     }
     running_ = false;

@@ -1,8 +1,8 @@
 #include "bridge/settingsstore.h"
 
-#include "app/logging.h"
+#include "base/logging.h"
+#include "base/settingsfile.h"
 #include "bridge/filebytes.h"
-#include "platform/settingsfile.h"
 
 #include <QDateTime>
 #include <QEvent>

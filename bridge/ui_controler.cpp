@@ -1,8 +1,9 @@
 #include "bridge/ui_controler.h"
 
+#include "base/datapaths.h"
+#include "base/settingsfile.h"
 #include "bridge/myqquickview.h"
 #include "device/hid_thread.h"
-#include "platform/settingsfile.h"
 
 #include <QQmlContext>
 #include <QQuickItem>
@@ -43,7 +44,7 @@ void Ui_Controler::setup(QWidget *host, Hid_Thread *hid, bool loadNow)
     if (loadNow)
         loadScene();
 
-    QSettings config(settingsfile::settingsName(QStringLiteral("./modules/setting/apConfig.bin")),
+    QSettings config(settingsfile::settingsName(datapaths::globalSettings()),
                      QSettings::IniFormat);
     host->setWindowTitle(config.value(QStringLiteral("common/name"), QString()).toString());
 }

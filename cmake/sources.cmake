@@ -1,36 +1,22 @@
-# Sources are gathered per folder, so adding a unit means adding its files, nothing more.
+# The libraries and programs, built from the lists of cmake/sourcelists.cmake.
+set(ORBIS_FOR_WINDOWS ${WIN32})
+include(${CMAKE_CURRENT_LIST_DIR}/sourcelists.cmake)
 
-# The device layer knows nothing of the window: it is built with Qt Core alone, so a window
-# header slipping into device/ fails the build. The logging categories and the sleep function
-# sit below every layer and come with it.
-set(ORBIS_DEVICE_BASE_SOURCES
-    ${CMAKE_SOURCE_DIR}/app/logging.cpp ${CMAKE_SOURCE_DIR}/app/logging.h
-    ${CMAKE_SOURCE_DIR}/platform/sleep.cpp ${CMAKE_SOURCE_DIR}/platform/sleep.h)
-file(GLOB ORBIS_DEVICE_SOURCES CONFIGURE_DEPENDS
-    ${CMAKE_SOURCE_DIR}/device/*.cpp ${CMAKE_SOURCE_DIR}/device/*.h)
-add_library(orbis_device STATIC ${ORBIS_DEVICE_SOURCES} ${ORBIS_DEVICE_BASE_SOURCES})
+# The layers, each including only those below it (scripts/check-layers.sh checks it):
+# base <- platform <- device <- bridge <- app, with sim beside device and hooks between platform
+# and bridge. base/ (logging categories, the clock and the protocol's pauses, the settings-file
+# checks, the data-tree paths) is built with Qt Core alone, and so is the device layer, so a
+# window header slipping into either fails the build.
+add_library(orbis_base STATIC ${ORBIS_BASE_SOURCES})
+target_include_directories(orbis_base PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(orbis_base PUBLIC Qt6::Core)
+
+add_library(orbis_device STATIC ${ORBIS_DEVICE_SOURCES})
 target_include_directories(orbis_device PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(orbis_device PUBLIC Qt6::Core Qt6::Concurrent)
+target_link_libraries(orbis_device PUBLIC orbis_base Qt6::Core Qt6::Concurrent)
 # The device code sees only the hidapi header; which implementation it gets is decided by the
 # program: the system library or the simulated devices.
 target_include_directories(orbis_device PUBLIC ${HIDAPI_INCLUDE_DIRS})
-
-file(GLOB ORBIS_CORE_SOURCES CONFIGURE_DEPENDS
-    ${CMAKE_SOURCE_DIR}/app/*.cpp ${CMAKE_SOURCE_DIR}/app/*.h
-    ${CMAKE_SOURCE_DIR}/bridge/*.cpp ${CMAKE_SOURCE_DIR}/bridge/*.h
-    ${CMAKE_SOURCE_DIR}/hooks/*.cpp ${CMAKE_SOURCE_DIR}/hooks/*.h
-    ${CMAKE_SOURCE_DIR}/platform/*.cpp ${CMAKE_SOURCE_DIR}/platform/*.h)
-# One backend folder per OS behind the small interfaces of platform/.
-if(WIN32)
-    set(ORBIS_PLATFORM_DIR ${CMAKE_SOURCE_DIR}/platform/windows)
-else()
-    set(ORBIS_PLATFORM_DIR ${CMAKE_SOURCE_DIR}/platform/linux)
-endif()
-file(GLOB ORBIS_PLATFORM_SOURCES CONFIGURE_DEPENDS ${ORBIS_PLATFORM_DIR}/*.cpp ${ORBIS_PLATFORM_DIR}/*.h)
-list(APPEND ORBIS_CORE_SOURCES ${ORBIS_PLATFORM_SOURCES})
-# The entry points and the two start-up hooks are chosen per program at link time.
-list(FILTER ORBIS_CORE_SOURCES EXCLUDE REGEX "/app/main\\.cpp$|/app/startup_real\\.cpp$")
-list(REMOVE_ITEM ORBIS_CORE_SOURCES ${ORBIS_DEVICE_BASE_SOURCES})
 
 add_library(orbis_core STATIC ${ORBIS_CORE_SOURCES})
 target_include_directories(orbis_core PUBLIC ${CMAKE_SOURCE_DIR})
@@ -48,15 +34,13 @@ if(XTST_FOUND)
     target_compile_definitions(orbis_core PRIVATE ORBIS_HAVE_XRECORD)
 endif()
 
-file(GLOB ORBIS_SIM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/sim/*.cpp ${CMAKE_SOURCE_DIR}/sim/*.h)
-list(FILTER ORBIS_SIM_SOURCES EXCLUDE REGEX "/sim/demo_startup\\.cpp$")
 # An object library: its files are linked straight into each program that uses it, so the
 # device code in orbis_device finds the simulated hidapi whatever the link order.
 add_library(orbis_sim OBJECT ${ORBIS_SIM_SOURCES})
 target_link_libraries(orbis_sim PUBLIC orbis_device)
 
-add_executable(orbis-mouse ${CMAKE_SOURCE_DIR}/app/main.cpp ${CMAKE_SOURCE_DIR}/app/startup_real.cpp)
+add_executable(orbis-mouse ${ORBIS_REAL_PROGRAM_SOURCES})
 target_link_libraries(orbis-mouse PRIVATE orbis_core PkgConfig::HIDAPI)
 
-add_executable(orbis-mouse-demo ${CMAKE_SOURCE_DIR}/app/main.cpp ${CMAKE_SOURCE_DIR}/sim/demo_startup.cpp)
+add_executable(orbis-mouse-demo ${ORBIS_DEMO_PROGRAM_SOURCES})
 target_link_libraries(orbis-mouse-demo PRIVATE orbis_sim orbis_core)

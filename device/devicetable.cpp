@@ -1,7 +1,7 @@
 #include "device/devicetable.h"
 
-#include "app/logging.h"
-#include "platform/settingsfile.h"
+#include "base/logging.h"
+#include "base/settingsfile.h"
 
 #include <QSettings>
 #include <algorithm>

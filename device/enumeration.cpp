@@ -1,6 +1,6 @@
 #include "device/enumeration.h"
 
-#include "app/logging.h"
+#include "base/logging.h"
 
 #include <hidapi.h>
 

@@ -1,9 +1,9 @@
 // The command shapes every device command is made of: a set command (optionally with a data
 // block), a get command reading one feature reply, and the 560 family's per-profile send.
-#include "app/logging.h"
+#include "base/logging.h"
+#include "base/sleep.h"
 #include "device/commandtable.h"
 #include "device/hid_thread.h"
-#include "platform/sleep.h"
 
 #include <algorithm>
 
@@ -42,7 +42,7 @@ bool Hid_Thread::sendSet(const CommandSpec &command, const frames::Params &param
     const bool ok =
         hidSendCmd(static_cast<int>(block.size()), command.after == CommandSpec::Settle);
     if (command.after == CommandSpec::Pause8)
-        platform::sleepMs(8);
+        base::sleepMs(8);
     return ok;
 }
 

@@ -1,5 +1,5 @@
 // The commands of the 560 family: most settings travel as whole 128-byte profile images.
-#include "app/logging.h"
+#include "base/logging.h"
 #include "device/commandtable.h"
 #include "device/hid_thread.h"
 

@@ -5,11 +5,11 @@
 // hidDev2, both of which the GUI thread sets up before the task starts and touches again only
 // after it has returned, and on listenRunning (atomic). What it does to the device table is
 // posted to the GUI thread; its effects on the window leave as signals the host connects queued.
-#include "app/logging.h"
+#include "base/logging.h"
+#include "base/sleep.h"
 #include "device/commandtable.h"
 #include "device/hid_thread.h"
 #include "device/hidio.h"
-#include "platform/sleep.h"
 
 #include <QThreadPool>
 #include <QtConcurrent>
@@ -97,7 +97,7 @@ void Hid_Thread::hidListenLoop(int index)
                                   kEventReadTimeoutMs);
         if (r < 0) {
             closeHidDevice2(); // the next pass reopens it, or finds the device gone
-            platform::sleepMs(kFailedReadPauseMs);
+            base::sleepMs(kFailedReadPauseMs);
             continue;
         }
         // The first four bytes of a report count; hidraw hands over whole reports, which may

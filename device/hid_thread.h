@@ -21,9 +21,9 @@ public:
     explicit Hid_Thread(QObject *parent = nullptr);
     ~Hid_Thread() override;
 
-    // The device model, handed over by the host with each connect: the 560 command family (which
-    // option bit switches on the event reports) and the on-board gun profiles (per-profile
-    // commands then address profile 1 only).
+    // The device model, set when the mouse's protocol is chosen (device/protocol.h): the 560
+    // command family (which option bit switches on the event reports) and the on-board gun
+    // profiles (per-profile commands then address profile 1 only).
     bool is560 = false;
     bool isGun = false;
     DeviceList devList;            // replaced wholesale by each device check
@@ -122,7 +122,7 @@ private:
     void reportRemoval(int index, const QString &path);
 
     QString cmdPath_;          // path hidDev was opened on
-    qint64 cmdOpenedAtMs_ = 0; // platform::nowMs() of that open
+    qint64 cmdOpenedAtMs_ = 0; // base::nowMs() of that open
     bool holdLock_ = false;    // a multi-report command keeps the lock across its reports
     QString listenPath_;       // event interface path handed to the running listener task
     // True from a listener start until its task has returned. Its release/acquire pairs (with

@@ -7,10 +7,10 @@
 // next command reopens it) or when device polling installs a new table.
 #include "device/hid_thread.h"
 
-#include "app/logging.h"
+#include "base/logging.h"
+#include "base/sleep.h"
 #include "device/hidio.h"
 #include "device/scrambling.h"
-#include "platform/sleep.h"
 
 #include <vector>
 
@@ -45,7 +45,7 @@ hid_device *Hid_Thread::openHidDevice(int index)
         return nullptr;
     }
     cmdPath_ = entry.devPath;
-    cmdOpenedAtMs_ = platform::nowMs();
+    cmdOpenedAtMs_ = base::nowMs();
     return hidDev;
 }
 
@@ -80,8 +80,8 @@ bool Hid_Thread::waitHidIdle()
             hidIdle = false;
             return true;
         }
-        platform::sleepMs(8);
-        platform::processPendingEvents();
+        base::sleepMs(8);
+        base::processPendingEvents();
     }
     return false;
 }
@@ -96,7 +96,7 @@ void Hid_Thread::hidSettle()
 {
     settleFlag = false;
     for (int i = 0; i < 256; ++i) {
-        platform::sleepMs(64);
+        base::sleepMs(64);
         if (settleFlag)
             break;
         settleFlag = true;
@@ -116,7 +116,7 @@ bool Hid_Thread::blockLengthUsable(int n)
 
 bool Hid_Thread::hidSendCmd(int n, bool settle)
 {
-    platform::processPendingEvents();
+    base::processPendingEvents();
     if (!openHidDevice(devIndex) || !blockLengthUsable(n)) {
         releaseLock();
         return false;
@@ -144,7 +144,7 @@ bool Hid_Thread::hidSendCmd(int n, bool settle)
                 releaseLock();
                 return false;
             }
-            platform::sleepMs(120);
+            base::sleepMs(120);
         }
         if (settle)
             hidSettle();
@@ -155,9 +155,9 @@ bool Hid_Thread::hidSendCmd(int n, bool settle)
 
 void Hid_Thread::awaitFreshHandle()
 {
-    const qint64 age = platform::nowMs() - cmdOpenedAtMs_;
+    const qint64 age = base::nowMs() - cmdOpenedAtMs_;
     if (age < kFreshOpenMs)
-        platform::sleepMs(static_cast<int>(kFreshOpenMs - age));
+        base::sleepMs(static_cast<int>(kFreshOpenMs - age));
 }
 
 bool Hid_Thread::drainInput()

@@ -1,8 +1,8 @@
 #include "device/hidio.h"
 
-#include "app/logging.h"
+#include "base/logging.h"
+#include "base/sleep.h"
 #include "device/access.h"
-#include "platform/sleep.h"
 
 #include <QFile>
 #include <QMutex>
@@ -32,7 +32,7 @@ void trace(Interface iface, const char *kind, const QString &result, const uchar
     const QString path = qEnvironmentVariable("ORBIS_HID_TRACE");
     if (path.isEmpty())
         return;
-    const QString line = traceLine(platform::nowMs(), iface, kind, result, data, length);
+    const QString line = traceLine(base::nowMs(), iface, kind, result, data, length);
     TraceFile &t = traceFile();
     QMutexLocker lock(&t.mutex);
     if (t.path != path || !t.file.isOpen()) {

@@ -7,7 +7,7 @@
 //
 //     <ms> <interface> <kind> <result>[ <hex bytes>]
 //
-//   <ms>         platform::nowMs() at the call: milliseconds on the process clock
+//   <ms>         base::nowMs() at the call: milliseconds on the process clock
 //   <interface>  "cmd" (command interface) or "evt" (event interface)
 //   <kind>       "open", "close", "feature-out", "feature-in", "write", "read"
 //   <result>     the call's result: the byte count hidapi returned (-1 on failure); for "open"

@@ -109,7 +109,7 @@ bool installInputHooks(bool iso)
     if (installed)
         removeInputHooks();
     installed = true;
-    globalCapture = platform::startInputCapture();
+    globalCapture = platform::startInputCapture({keyboardHookProc, mouseHookProc});
     if (!globalCapture)
         localcapture::start();
     return globalCapture;

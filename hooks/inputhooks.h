@@ -4,10 +4,12 @@
 // pointers with an untyped context, stored process-wide.
 //
 // The hook procedures take hook records as a low-level keyboard or mouse hook delivers them;
-// the platform input source (platform/inputsource.h) fills the records: a global capture where
+// the platform input source (platform/inputsource.h, which defines them) fills the records: a global capture where
 // the desktop allows one, else the events of this program's own windows while they have the
 // focus. Every keystroke becomes a HID keyboard usage through two fixed maps (scan code to
 // virtual key, virtual key to usage); left, right and middle buttons become the codes F0..F2.
+#include "platform/inputsource.h"
+
 #include <QtGlobal>
 
 class QCoreApplication;
@@ -18,29 +20,6 @@ struct CopyDataMessage {
     quint32 cbData = 0;
     const void *lpData = nullptr;
 };
-
-// The fields of a low-level keyboard hook record that the procedure reads.
-struct KeyboardHookRecord {
-    quint32 vkCode = 0;
-    quint32 scanCode = 0;
-    quint32 flags = 0; // kFlagExtended, kFlagAltDown
-};
-// The fields of a low-level mouse hook record that the procedure reads: screen coordinates.
-struct MouseHookRecord {
-    qint32 x = 0;
-    qint32 y = 0;
-};
-
-namespace hookmsg
-{
-constexpr int HcAction = 0;
-constexpr quint32 FlagExtended = 0x01;
-constexpr quint32 FlagAltDown = 0x20;
-constexpr quintptr KeyDown = 0x0100, KeyUp = 0x0101, SysKeyDown = 0x0104, SysKeyUp = 0x0105;
-constexpr quintptr LButtonDown = 0x0201, LButtonUp = 0x0202, LButtonDblClk = 0x0203;
-constexpr quintptr RButtonDown = 0x0204, RButtonUp = 0x0205, RButtonDblClk = 0x0206;
-constexpr quintptr MButtonDown = 0x0207, MButtonUp = 0x0208, MouseWheel = 0x020A;
-} // namespace hookmsg
 
 using KeyboardCallback = void (*)(quint8 usage, bool isDown, void *context);
 using MouseCallback = void (*)(quint8 buttonCode, bool isDown, qint32 x, qint32 y, void *context);

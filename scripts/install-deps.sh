@@ -14,6 +14,7 @@ PACKAGES=(
     xvfb xauth xdotool x11-apps x11-utils dbus dbus-daemon weston
     gsettings-desktop-schemas libglib2.0-0
     dpkg-dev appstream desktop-file-utils lintian
+    g++-mingw-w64-x86-64-posix
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

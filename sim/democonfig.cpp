@@ -1,5 +1,5 @@
+#include "base/settingsfile.h"
 #include "device/devicetable.h"
-#include "platform/settingsfile.h"
 #include "sim/simdevice.h"
 
 #include <QSettings>

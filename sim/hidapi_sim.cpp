@@ -2,7 +2,7 @@
 // link it in place of the system library; the device code cannot tell the difference.
 #include "sim/simbus.h"
 
-#include "platform/sleep.h"
+#include "base/sleep.h"
 
 #include <hidapi.h>
 
@@ -135,7 +135,7 @@ hid_device *openNode(Device &device, Node &node, int &error)
     dev->node = &node;
     node.handles.append(dev);
     node.everOpened = true;
-    node.lastOpenMs = platform::nowMs();
+    node.lastOpenMs = base::nowMs();
     device.record(node, TransferKind::Open, QByteArray());
     globalError.clear();
     return dev;

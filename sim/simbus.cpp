@@ -1,6 +1,6 @@
 #include "sim/simbus.h"
 
-#include "platform/sleep.h"
+#include "base/sleep.h"
 
 namespace sim::detail
 {
@@ -49,7 +49,7 @@ Node *Device::nodeAt(const QString &path)
 void Device::record(const Node &node, TransferKind kind, const QByteArray &bytes)
 {
     Transfer transfer;
-    transfer.timeMs = platform::nowMs();
+    transfer.timeMs = base::nowMs();
     transfer.path = node.path;
     transfer.kind = kind;
     transfer.bytes = bytes;
@@ -62,7 +62,7 @@ void Device::deliver(Node &node, const QByteArray &report)
     // its first moments.
     if (!plugged || node.handles.isEmpty())
         return;
-    const qint64 sinceOpen = platform::nowMs() - node.lastOpenMs;
+    const qint64 sinceOpen = base::nowMs() - node.lastOpenMs;
     if (node.everOpened && sinceOpen >= 0 && sinceOpen < kOpenQuietMs)
         return;
     for (hid_device_ *handle : node.handles) {

@@ -8,7 +8,7 @@
 // keeps what the set commands and profile images write, sends profile images as IN reports,
 // emits DPI-switch event reports, and injects faults. It also models the hidraw kernel
 // behaviour: no input report is queued while a node has no open handle, and input reports that
-// arrive within 50 ms (process clock, platform::nowMs) after an open are dropped.
+// arrive within 50 ms (process clock, base::nowMs) after an open are dropped.
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -29,7 +29,7 @@ enum class TransferKind {
 
 // Only transfers that succeeded are recorded (plus refused opens); reads that time out are not.
 struct Transfer {
-    qint64 timeMs = 0; // platform::nowMs() at the call
+    qint64 timeMs = 0; // base::nowMs() at the call
     QString path;      // interface path
     TransferKind kind = TransferKind::Open;
     QByteArray bytes;

@@ -1,6 +1,6 @@
 // Linux device-change source: a udev monitor on the hidraw subsystem, read from the GUI thread
 // through a socket notifier. Any add/remove/change event on a hidraw node is one notification.
-#include "app/logging.h"
+#include "base/logging.h"
 #include "platform/devicechange.h"
 
 #include <QSocketNotifier>

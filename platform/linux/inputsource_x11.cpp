@@ -3,8 +3,7 @@
 // a low-level keyboard hook record, each button event the matching mouse message with screen
 // coordinates. Used only when the program itself runs on an X display; a Wayland session lets
 // no client see other clients' input, and there the program's own windows are watched instead.
-#include "app/logging.h"
-#include "hooks/inputhooks.h"
+#include "base/logging.h"
 #include "platform/inputsource.h"
 
 #include <QGuiApplication>
@@ -20,6 +19,8 @@ namespace platform
 {
 namespace
 {
+InputSinks sinks;
+
 // Evdev key codes (X key codes minus 8) to the scan codes of the hook record. Codes 1..88 are
 // the scan codes themselves, apart from the few listed here.
 struct EvdevKey {
@@ -130,7 +131,7 @@ private:
                     record.flags = (extended ? hookmsg::FlagExtended : 0)
                                    | (event->u.keyButtonPointer.state & Mod1Mask
                                           ? hookmsg::FlagAltDown : 0);
-                    keyboardHookProc(hookmsg::HcAction,
+                    sinks.keyboard(hookmsg::HcAction,
                                      type == KeyPress ? hookmsg::KeyDown : hookmsg::KeyUp, record);
                 }
             } else if (type == ButtonPress || type == ButtonRelease) {
@@ -144,7 +145,7 @@ private:
                     MouseHookRecord record;
                     record.x = event->u.keyButtonPointer.rootX;
                     record.y = event->u.keyButtonPointer.rootY;
-                    mouseHookProc(hookmsg::HcAction,
+                    sinks.mouse(hookmsg::HcAction,
                                   type == ButtonPress ? down[detail] : up[detail], record);
                 }
             }
@@ -161,8 +162,9 @@ XRecordCapture *capture = nullptr;
 #endif
 } // namespace
 
-bool startInputCapture()
+bool startInputCapture(const InputSinks &to)
 {
+    sinks = to;
     // A capture that could not start is not tried again: the reason is logged once.
     static bool unavailable = false;
     if (unavailable)

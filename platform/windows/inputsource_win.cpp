@@ -1,6 +1,5 @@
 // Windows input source: system-wide low-level keyboard and mouse hooks on the GUI thread. Each
-// hook procedure hands its record to the shared hook procedures and passes the event on.
-#include "hooks/inputhooks.h"
+// hook procedure hands its record to the sinks and passes the event on.
 #include "platform/inputsource.h"
 
 #include <windows.h>
@@ -9,6 +8,7 @@ namespace platform
 {
 namespace
 {
+InputSinks sinks;
 HHOOK keyboardHook = nullptr;
 HHOOK mouseHook = nullptr;
 
@@ -19,7 +19,7 @@ LRESULT CALLBACK lowLevelKeyboard(int code, WPARAM wParam, LPARAM lParam)
     record.vkCode = info->vkCode;
     record.scanCode = info->scanCode;
     record.flags = info->flags;
-    keyboardHookProc(code, wParam, record);
+    sinks.keyboard(code, wParam, record);
     return CallNextHookEx(keyboardHook, code, wParam, lParam);
 }
 
@@ -29,13 +29,14 @@ LRESULT CALLBACK lowLevelMouse(int code, WPARAM wParam, LPARAM lParam)
     MouseHookRecord record;
     record.x = info->pt.x;
     record.y = info->pt.y;
-    mouseHookProc(code, wParam, record);
+    sinks.mouse(code, wParam, record);
     return CallNextHookEx(mouseHook, code, wParam, lParam);
 }
 } // namespace
 
-bool startInputCapture()
+bool startInputCapture(const InputSinks &to)
 {
+    sinks = to;
     if (keyboardHook || mouseHook)
         stopInputCapture();
     HMODULE module = GetModuleHandleW(nullptr);

@@ -3,9 +3,9 @@
 #include "app/instancemessage.h"
 #include "app/singleinstance.h"
 #include "app/widget.h"
+#include "base/settingsfile.h"
 #include "hooks/inputhooks.h"
 #include "platform/dialogs.h"
-#include "platform/settingsfile.h"
 #include "support/testsupport.h"
 
 #include <QApplication>

@@ -1,10 +1,11 @@
 // DPI stage codes, lighting effect bytes and colour tables: the encoders on their own, then the
 // bridge slots as the simulated mouse receives and keeps them, for both families.
+#include "base/sleep.h"
 #include "bridge/dpistages.h"
 #include "bridge/lighting.h"
 #include "bridge/myqquickview.h"
 #include "device/hid_thread.h"
-#include "platform/sleep.h"
+#include "device/protocol.h"
 #include "sim/simdevice.h"
 #include "support/simentry.h"
 #include "support/testsupport.h"
@@ -47,7 +48,7 @@ QVariantList list(std::initializer_list<QVariant> values)
 // A view wired to a simulated mouse, with the model flags set as the global file would.
 struct Rig {
     testsupport::ScratchTree tree;
-    platform::VirtualClock clock;
+    base::VirtualClock clock;
     Hid_Thread hid;
     sim::SimMouse *mouse = nullptr;
     std::unique_ptr<myQQuickView> view;
@@ -64,11 +65,13 @@ struct Rig {
         view->icType = family;
         view->isColorful = isColorful;
         view->isGun = isGun;
-        // The mouse and the view's mirror start alike, as after a connect.
+        view->chooseProtocol();
+        // The mouse and the protocol's mirror start alike, as after a connect.
         for (int n = 0; n < 5; ++n) {
             const QByteArray image = imagePattern(n);
             mouse->setProfileImage(n, image);
-            std::memcpy(view->profileImage[n], image.constData(), 128);
+            if (ProfileImage *mirror = view->protocol()->image(n))
+                std::memcpy(mirror->data(), image.constData(), 128);
         }
         mouse->clearTransfers();
     }
@@ -294,7 +297,7 @@ private slots:
             QCOMPARE(int(table.highMask), 0b10000000); // only 16000 needs the ninth bit
         QCOMPARE(rig.profilesSent(), isGun ? (QList<int>{1, 2, 3, 4}) : QList<int>{1});
         // The mirror of the images the mouse did not receive is patched all the same.
-        QCOMPARE(int(rig.view->profileImage[4][100]), (1 << count) - 1);
+        QCOMPARE(int(rig.view->protocol()->image(4)->enabledMask()), (1 << count) - 1);
     }
 
     // --- Lighting on the device ---

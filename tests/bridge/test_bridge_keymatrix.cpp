@@ -250,7 +250,7 @@ private slots:
         const QByteArray m1 = keymatrix::toDeviceForm(withEntry(factoryUi(), 2, 8, 0, level, 0));
         QVERIFY(keymatrix::hasGunKey(m1));
         const keymatrix::GunMatrices gun =
-            keymatrix::gunMatrices(m1, sampleFirmware(), is560, QVariantList{10, 20, 0x11E});
+            keymatrix::gunMatrices(m1, sampleFirmware(), is560 ? Family::F560 : Family::F553, QVariantList{10, 20, 0x11E});
         QCOMPARE(gun.matrices.size(), 4);
         for (int i = 0; i < 4; ++i)
             QCOMPARE(gun.matrices[i].mid(8, 4), button2.mid(4 * i, 4));
@@ -264,7 +264,7 @@ private slots:
         QCOMPARE(gun.matrices[1].mid(12), sampleFirmware().mid(12));
         // Too few periods: the missing ones are 0.
         const keymatrix::GunMatrices shortPeriods =
-            keymatrix::gunMatrices(m1, sampleFirmware(), is560, QVariantList{10});
+            keymatrix::gunMatrices(m1, sampleFirmware(), is560 ? Family::F560 : Family::F553, QVariantList{10});
         QCOMPARE(shortPeriods.matrices[2].mid(0, 4), entry(0x0B, 1, 0, 0));
         QCOMPARE(shortPeriods.matrices[3].mid(0, 4), entry(0x0B, 2, 0, 0));
     }
@@ -274,7 +274,7 @@ private slots:
         QVariantList ui = withEntry(factoryUi(), 3, 8, 0, 3, 0);
         ui = withEntry(ui, 4, 8, 0, 1, 0);
         const keymatrix::GunMatrices gun =
-            keymatrix::gunMatrices(keymatrix::toDeviceForm(ui), sampleFirmware(), true, {1, 2, 3});
+            keymatrix::gunMatrices(keymatrix::toDeviceForm(ui), sampleFirmware(), Family::F560, {1, 2, 3});
         QCOMPARE(gun.levelMask, 7);
     }
 
@@ -348,7 +348,7 @@ private slots:
         bench.view()->mouseSetKeyMatrix(ui, true, QVariantList{10, 20, 30});
         QCOMPARE(commandCodes(mouse), (QList<int>{0x12, 0x12, 0x12, 0x12, 0x02}));
         const keymatrix::GunMatrices gun = keymatrix::gunMatrices(
-            keymatrix::toDeviceForm(ui), sampleFirmware(), false, QVariantList{10, 20, 30});
+            keymatrix::toDeviceForm(ui), sampleFirmware(), Family::F553, QVariantList{10, 20, 30});
         for (int i = 0; i < 4; ++i)
             QCOMPARE(mouse->keyMatrix(i + 1), as553Receives(gun.matrices[i]));
         QCOMPARE(mouse->activeMatrix(), 1);
@@ -407,7 +407,7 @@ private slots:
         bench.view()->mouseSetKeyMatrix(ui, true, QVariantList{5, 6});
         QCOMPARE(commandCodes(mouse).size(), 5);
         const keymatrix::GunMatrices gun =
-            keymatrix::gunMatrices(keymatrix::toDeviceForm(ui), factory, false, {5, 6});
+            keymatrix::gunMatrices(keymatrix::toDeviceForm(ui), factory, Family::F553, {5, 6});
         QCOMPARE(mouse->keyMatrix(2), as553Receives(gun.matrices[1]));
         QCOMPARE(mouse->keyMatrix(4).mid(0, 4), entry(0x0B, 2, 0, 0));
 

@@ -1,10 +1,10 @@
 // Macro blocks and gun data as the simulated mouse receives and keeps them, and the export and
 // import of single macro files through the file dialogs.
 #include "app/widget.h"
+#include "base/sleep.h"
 #include "bridge/macrolibrary.h"
 #include "bridge/myqquickview.h"
 #include "platform/dialogs.h"
-#include "platform/sleep.h"
 #include "settingsfiles.h"
 #include "sim/simdevice.h"
 #include "support/testsupport.h"
@@ -19,7 +19,7 @@ namespace
 
 // A connected mouse of the given family behind a real host widget and view.
 struct Connected {
-    platform::VirtualClock clock; // the protocol's fixed pauses cost no time
+    base::VirtualClock clock; // the protocol's fixed pauses cost no time
     testsupport::ScratchTree tree;
     sim::SimMouse *mouse = nullptr;
     std::unique_ptr<Widget> widget;

@@ -2,6 +2,7 @@
 // and 1, and 2 to 4 on a gun mouse) and written back whole.
 #include "app/widget.h"
 #include "bridge/myqquickview.h"
+#include "device/protocol.h"
 #include "sim/simdevice.h"
 #include "support/testsupport.h"
 
@@ -22,7 +23,7 @@ QByteArray imageFor(int profile)
 
 QByteArray viewImage(const myQQuickView *view, int profile)
 {
-    return QByteArray(reinterpret_cast<const char *>(view->profileImage[profile]), 128);
+    return QByteArray(reinterpret_cast<const char *>(view->protocol()->image(profile)->data()), 128);
 }
 
 void setModel(bool isGun)
@@ -84,9 +85,10 @@ private slots:
         Widget widget;
         widget.checkDevice();
         myQQuickView *view = widget.view();
+        uchar *image3 = view->protocol()->image(3)->data();
         for (int i = 84; i <= 100; ++i)
-            view->profileImage[3][i] = uchar(0xA0 + i);
-        view->profileImage[3][127] = 0xFF;
+            image3[i] = uchar(0xA0 + i);
+        image3[127] = 0xFF;
         view->mouseSetProfile(3);
         QCOMPARE(mouse->profileImage(3), viewImage(view, 3));
         QCOMPARE(mouse->profileImage(2), imageFor(2));

@@ -4,7 +4,7 @@
 // the operation paused no longer than it does without the fault, the next device check connects
 // again, and no settings file changed. A new command joins by adding a row to its family's table.
 #include "app/globals.h"
-#include "platform/sleep.h"
+#include "base/sleep.h"
 #include "widgetharness.h"
 
 #include <QApplication>
@@ -148,7 +148,7 @@ class DeviceFaultsTest : public QObject
     // virtual time), then once per fault per transfer.
     void runMatrix(const QString &family, const QList<Operation> &operations)
     {
-        platform::VirtualClock clock;
+        base::VirtualClock clock;
         WidgetHarness h;
         h.view()->icType = family;
         h.view()->isGun = true; // the 560 connect reads profiles 2 to 4 as well

@@ -1,9 +1,9 @@
 // The transport and both command families against the simulated mouse, on the virtual clock:
 // frames and blocks as the mouse received them, pause sequences, the lock, handle keeping,
 // failures, and the state the mouse holds afterwards.
+#include "base/sleep.h"
 #include "device/hid_thread.h"
 #include "device/scrambling.h"
-#include "platform/sleep.h"
 #include "sim/simdevice.h"
 #include "support/simentry.h"
 #include "support/testsupport.h"
@@ -60,7 +60,7 @@ class DeviceTransportTest : public QObject
 
     Hid_Thread *hid = nullptr;
     sim::SimMouse *mouse = nullptr;
-    platform::VirtualClock *clock = nullptr;
+    base::VirtualClock *clock = nullptr;
 
     void attach(const sim::MouseConfig &config, const QString &sCode = QStringLiteral("527361"))
     {
@@ -94,7 +94,7 @@ class DeviceTransportTest : public QObject
 private slots:
     void init()
     {
-        clock = new platform::VirtualClock;
+        clock = new base::VirtualClock;
         hid = new Hid_Thread;
         std::fill(std::begin(secrecyCode), std::end(secrecyCode), 0);
     }

@@ -3,9 +3,9 @@
 // and the re-send of an edited macro to every button that plays it.
 #include "app/globals.h"
 #include "app/widget.h"
+#include "base/sleep.h"
 #include "bridge/myqquickview.h"
 #include "platform/dialogs.h"
-#include "platform/sleep.h"
 #include "sim/simdevice.h"
 #include "support/testsupport.h"
 
@@ -26,7 +26,7 @@ namespace
 constexpr int KeyA = 0x04, KeyB = 0x05;
 
 struct Editor {
-    platform::VirtualClock clock; // the protocol's fixed pauses cost no time
+    base::VirtualClock clock; // the protocol's fixed pauses cost no time
     testsupport::ScratchTree tree;
     testsupport::LogCapture log;
     sim::SimMouse *mouse = nullptr;

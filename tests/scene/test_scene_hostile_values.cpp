@@ -2,7 +2,7 @@
 // bar's list (as --profile does), the pages read it and send it. What the simulated mouse
 // receives must be in range, a broken key entry must give way to the button's factory entry
 // without being written over, and no file of the user's may shrink to nothing or vanish.
-#include "platform/sleep.h"
+#include "base/sleep.h"
 #include "support/scenehost.h"
 
 #include <QDir>
@@ -69,7 +69,7 @@ QByteArray entry(const QByteArray &matrix, int b)
 
 // The protocol's fixed pauses cost no time; the clock is in place before the window starts.
 struct OnVirtualClock {
-    platform::VirtualClock clock;
+    base::VirtualClock clock;
 };
 
 class HostileScene : private OnVirtualClock, public testsupport::SceneHost

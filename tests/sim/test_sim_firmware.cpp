@@ -1,6 +1,6 @@
 // The simulated firmware through the hidapi surface: checksums, scrambling, data blocks, the
 // get commands and the DPI button.
-#include "platform/sleep.h"
+#include "base/sleep.h"
 #include "sim/simdevice.h"
 
 #include <QtTest>
@@ -65,7 +65,7 @@ public:
     hid_device *dev;
 
 private:
-    platform::VirtualClock clock_;
+    base::VirtualClock clock_;
 };
 
 QByteArray pattern(int size, int seed)

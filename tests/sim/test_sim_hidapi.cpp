@@ -1,5 +1,5 @@
 // The simulated hidapi: enumeration, the hidraw kernel model and the injected faults.
-#include "platform/sleep.h"
+#include "base/sleep.h"
 #include "sim/simdevice.h"
 
 #include <QtTest>
@@ -104,7 +104,7 @@ private slots:
 
     void inputIsQueuedOnlyForOpenHandlesAfterTheQuietTime()
     {
-        platform::VirtualClock clock;
+        base::VirtualClock clock;
         sim::SimMouse *mouse = sim::attachMouse(sim::MouseConfig());
         const QByteArray event = QByteArray::fromHex("06070003");
 
@@ -135,7 +135,7 @@ private slots:
 
     void profileImageIsLostByReopeningAndReadOnAKeptHandle()
     {
-        platform::VirtualClock clock;
+        base::VirtualClock clock;
         sim::MouseConfig config;
         config.family = QStringLiteral("560");
         sim::SimMouse *mouse = sim::attachMouse(config);

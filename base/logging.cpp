@@ -1,4 +1,4 @@
-#include "app/logging.h"
+#include "base/logging.h"
 
 Q_LOGGING_CATEGORY(lcApp, "orbis.app")
 Q_LOGGING_CATEGORY(lcDevice, "orbis.device")

@@ -10,7 +10,7 @@
 #include <QList>
 #include <QtGlobal>
 
-namespace platform
+namespace base
 {
 
 void sleepMs(int ms);
@@ -51,4 +51,4 @@ public:
     void clear();
 };
 
-} // namespace platform
+} // namespace base

@@ -1,4 +1,4 @@
-#include "platform/sleep.h"
+#include "base/sleep.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -7,7 +7,7 @@
 #include <QThread>
 #include <QTimer>
 
-namespace platform
+namespace base
 {
 namespace
 {
@@ -153,4 +153,4 @@ void VirtualClock::clear()
     s.pauses.clear();
 }
 
-} // namespace platform
+} // namespace base

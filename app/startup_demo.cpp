@@ -5,6 +5,7 @@
 // on that mouse.
 #include "app/datadir.h"
 #include "app/widget.h"
+#include "base/datapaths.h"
 #include "sim/simdevice.h"
 
 #include <QAction>
@@ -14,7 +15,7 @@
 void orbisStartupHook(Widget &widget)
 {
     sim::SimMouse *mouse = sim::attachMouse(
-        sim::mouseConfigFromSettings(QStringLiteral("./modules/setting/apConfig.bin")));
+        sim::mouseConfigFromSettings(datapaths::globalSettings()));
     // Registered after the attach: the first device check follows this hook anyway, and a
     // notification now would only schedule a second one.
     QPointer<Widget> target(&widget);

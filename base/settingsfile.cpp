@@ -1,6 +1,6 @@
-#include "platform/settingsfile.h"
+#include "base/settingsfile.h"
 
-#include "app/logging.h"
+#include "base/logging.h"
 
 #include <QCryptographicHash>
 #include <QFileInfo>
