@@ -1,5 +1,6 @@
 #include "bridge/ui_controler.h"
 
+#include "bridge/autoswitchhost.h"
 #include "bridge/myqquickview.h"
 #include "device/hid_thread.h"
 #include "platform/settingsfile.h"
@@ -37,6 +38,8 @@ void Ui_Controler::setup(QWidget *host, Hid_Thread *hid, bool loadNow)
     context->setContextProperty(QStringLiteral("ui_View"), view);
     context->setContextProperty(QStringLiteral("hid"), hid);
     context->setContextProperty(QStringLiteral("ui_Ctl"), this);
+    autoSwitch = new AutoSwitchHost(view);
+    context->setContextProperty(QStringLiteral("ui_AutoSwitch"), autoSwitch);
 
     // Fixed: the window cannot be maximised into a frame the scene does not fill.
     host->setFixedSize(view->size());
