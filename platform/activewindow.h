@@ -46,6 +46,10 @@ public:
     // False where only X11 windows can be seen (a Wayland session without KWin) or none at all.
     virtual bool coversAll() const = 0;
 
+protected:
+    // A source of a desktop that reports nothing (for the backends' create()).
+    static ActiveWindowSource *silent(QObject *parent);
+
 signals:
     // The window in front changed (or, right after the start, the one that is in front).
     void activated(const platform::ActiveWindow &window);

@@ -13,14 +13,6 @@ namespace platform
 
 namespace
 {
-// A session without any source: nothing is ever reported.
-class NoActiveWindowSource : public ActiveWindowSource
-{
-public:
-    using ActiveWindowSource::ActiveWindowSource;
-    bool coversAll() const override { return false; }
-};
-
 bool waylandSession()
 {
     return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
@@ -70,7 +62,7 @@ ActiveWindowSource *ActiveWindowSource::create(QObject *parent)
             return x11;
         delete x11;
     }
-    return new NoActiveWindowSource(parent);
+    return silent(parent);
 }
 
 } // namespace platform

@@ -5,16 +5,6 @@
 namespace platform
 {
 
-namespace
-{
-class NoActiveWindowSource : public ActiveWindowSource
-{
-public:
-    using ActiveWindowSource::ActiveWindowSource;
-    bool coversAll() const override { return false; }
-};
-} // namespace
-
 void completeFromProcess(ActiveWindow &) {}
 
 bool ActiveWindowSource::sessionCoversAll()
@@ -24,7 +14,7 @@ bool ActiveWindowSource::sessionCoversAll()
 
 ActiveWindowSource *ActiveWindowSource::create(QObject *parent)
 {
-    return new NoActiveWindowSource(parent);
+    return silent(parent);
 }
 
 } // namespace platform

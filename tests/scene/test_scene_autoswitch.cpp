@@ -258,8 +258,11 @@ private slots:
         QTRY_VERIFY(page->isVisible());
         // The third entry, profile file p3.bin.
         QQuickItem *list = testsupport::findItem(scene.root(), QStringLiteral("profileList"));
-        QTest::mouseClick(scene.widget->view(), Qt::LeftButton, {},
-                          list->mapToScene(QPointF(40, 2 * 28 + 14)).toPoint());
+        const auto selectThirdEntry = [&] {
+            QTest::mouseClick(scene.widget->view(), Qt::LeftButton, {},
+                              list->mapToScene(QPointF(40, 2 * 28 + 14)).toPoint());
+        };
+        selectThirdEntry();
         QTRY_COMPARE(page->property("selectedRow").toInt(), 2);
 
         QQuickItem *rules = testsupport::findItem(scene.root(), QStringLiteral("autoSwitchRules"));
@@ -276,8 +279,7 @@ private slots:
                                   fileText(p3).constData(), 6000);
         // The switch moved the selection to the current entry; back to the third.
         QTRY_VERIFY(scene.widget->view()->isEnabled());
-        QTest::mouseClick(scene.widget->view(), Qt::LeftButton, {},
-                          list->mapToScene(QPointF(40, 2 * 28 + 14)).toPoint());
+        selectThirdEntry();
         QTRY_COMPARE(rules->property("profileNo").toInt(), 2);
         QQuickItem *names = testsupport::findItem(scene.root(), QStringLiteral("autoSwitchList"));
         QTRY_COMPARE(names->property("count").toInt(), 1);
