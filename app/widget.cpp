@@ -5,6 +5,7 @@
 #include "app/nomousenotice.h"
 #include "base/datapaths.h"
 #include "base/logging.h"
+#include "bridge/autoswitchhost.h"
 #include "bridge/language.h"
 #include "bridge/myqquickview.h"
 #include "bridge/sequencerunner.h"
@@ -56,8 +57,14 @@ Widget::Widget(QWidget *parent, SceneLoad sceneLoad) : QWidget(parent)
     connect(noticeAction_, &QAction::triggered, this, &Widget::showNoMouseNotice);
     quitAction_ = new QAction(this);
     connect(quitAction_, &QAction::triggered, this, &Widget::exitSYS);
+    autoSwitchAction_ = new QAction(this);
+    autoSwitchAction_->setCheckable(true);
+    autoSwitchAction_->setChecked(controller->autoSwitch->enabled());
+    connect(autoSwitchAction_, &QAction::toggled, controller->autoSwitch,
+            &AutoSwitchHost::setEnabled);
     trayMenu_ = new QMenu(this);
     trayMenu_->addAction(noticeAction_);
+    trayMenu_->addAction(autoSwitchAction_);
     trayMenu_->addAction(quitAction_);
     // The user's language for the native texts, as the global file names it.
     language::apply(view()->getGlobalData(QStringLiteral("common/language")).toString());
@@ -100,6 +107,7 @@ void Widget::deviceChangeNotified()
 void Widget::retranslate()
 {
     noticeAction_->setText(tr("Why is there no window? (&W)"));
+    autoSwitchAction_->setText(tr("Switch profiles automatically"));
     quitAction_->setText(tr("Quit (&Q)"));
 }
 

@@ -96,6 +96,8 @@ private:
     // The tray entry that shows the no-mouse notice; visible while no mouse is connected.
     QAction *noticeAction_ = nullptr;
     QAction *quitAction_ = nullptr;
+    // "Switch profiles automatically": the automatic profile choice on or off (global file).
+    QAction *autoSwitchAction_ = nullptr;
     bool windowWanted_ = true;
     // A device check has ended at least once: a missing mouse is known, not just not yet found.
     bool checkedOnce_ = false;

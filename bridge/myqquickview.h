@@ -137,6 +137,10 @@ public:
     // (profileNo 0..9).
     void chooseProfile(int profileNo);
 
+signals:
+    // The profile that per-profile reads and writes use was set (the scene's every switch).
+    void currentProfileSet(int profile);
+
 protected:
     void focusInEvent(QFocusEvent *event) override;
 

@@ -34,7 +34,8 @@ bool refuseImage(uint profileNo)
 
 void myQQuickView::setCurrentProfile(int profile)
 {
-    store->setCurrentProfile(profile);
+    if (store->setCurrentProfile(profile))
+        emit currentProfileSet(profile);
 }
 
 bool myQQuickView::loadProfile(int profile)

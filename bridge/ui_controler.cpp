@@ -2,6 +2,7 @@
 
 #include "base/datapaths.h"
 #include "base/settingsfile.h"
+#include "bridge/autoswitchhost.h"
 #include "bridge/myqquickview.h"
 #include "device/hid_thread.h"
 
@@ -38,6 +39,8 @@ void Ui_Controler::setup(QWidget *host, Hid_Thread *hid, bool loadNow)
     context->setContextProperty(QStringLiteral("ui_View"), view);
     context->setContextProperty(QStringLiteral("hid"), hid);
     context->setContextProperty(QStringLiteral("ui_Ctl"), this);
+    autoSwitch = new AutoSwitchHost(view);
+    context->setContextProperty(QStringLiteral("ui_AutoSwitch"), autoSwitch);
 
     // Fixed: the window cannot be maximised into a frame the scene does not fill.
     host->setFixedSize(view->size());

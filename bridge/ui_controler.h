@@ -3,6 +3,7 @@
 // minimises and hides the window and switches on the scene's busy protection.
 #include <QObject>
 
+class AutoSwitchHost;
 class Hid_Thread;
 class myQQuickView;
 class QWidget;
@@ -15,6 +16,7 @@ public:
 
     QWidget *hostWidget = nullptr; // not owned
     myQQuickView *view = nullptr;  // child of hostWidget
+    AutoSwitchHost *autoSwitch = nullptr; // child of view; "ui_AutoSwitch" to the scene
 
     // The main scene's size (its root item's): the window has it before the scene is built.
     static constexpr int kSceneWidth = 1024;

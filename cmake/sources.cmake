@@ -27,7 +27,7 @@ target_link_libraries(orbis_core PUBLIC orbis_device
     Qt6::QuickWidgets)
 if(NOT WIN32)
     # The session bus carries the desktop's change notices (KDE's settings change).
-    target_link_libraries(orbis_core PUBLIC PkgConfig::UDEV Qt6::DBus)
+    target_link_libraries(orbis_core PUBLIC PkgConfig::UDEV Qt6::DBus PkgConfig::XCB)
 endif()
 if(XTST_FOUND)
     target_link_libraries(orbis_core PUBLIC PkgConfig::XTST)

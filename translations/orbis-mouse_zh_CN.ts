@@ -68,6 +68,10 @@ A second start hands its options to the running instance and ends.</source>
         <translation>为什么没有窗口？(&amp;W)</translation>
     </message>
     <message>
+        <source>Switch profiles automatically</source>
+        <translation>自动切换配置</translation>
+    </message>
+    <message>
         <source>Quit (&amp;Q)</source>
         <translation>退出 (&amp;Q)</translation>
     </message>

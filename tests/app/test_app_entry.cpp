@@ -226,7 +226,7 @@ private slots:
         QVERIFY2(c.out.contains(QStringLiteral("cwd=") + QFileInfo(self()).absolutePath()),
                  qPrintable(c.out));
         QVERIFY(c.out.contains(QLatin1String("modules=yes")));
-        QVERIFY(c.out.contains(QLatin1String("tray-entries=2")));
+        QVERIFY(c.out.contains(QLatin1String("tray-entries=3")));
     }
 
     // The key belongs to the program, not its folder: a copy elsewhere is the same program.

@@ -158,8 +158,10 @@ private slots:
         Widget w;
         w.checkDevice(); // nothing attached
         QList<QAction *> actions = w.trayMenu()->actions();
-        QCOMPARE(actions.size(), 2);
+        QCOMPARE(actions.size(), 3);
         QVERIFY(actions.at(0)->isVisible());
+        // Between them the switch of the automatic profile choice, on until switched off.
+        QVERIFY(actions.at(1)->isCheckable() && actions.at(1)->isChecked());
         actions.at(0)->trigger();
         NoMouseNotice *notice = w.noMouseNotice();
         QVERIFY(notice && notice->isVisible());

@@ -1,6 +1,7 @@
 // Profiles through the view's slots: export and import through the file dialogs, copy, reset,
 // the failures that must leave the target profile as it was, hostile imported files, the
 // start-up load of the model flags, and the global reads QML makes.
+#include "bridge/autoswitchhost.h"
 #include "bridge/myqquickview.h"
 #include "bridge/settingsstore.h"
 #include "platform/dialogs.h"
@@ -69,6 +70,11 @@ private slots:
         view.setCurrentProfile(1);
         // Not yet on disk: the export must still carry it.
         view.setData(QStringLiteral("mouse/reportRate"), 1);
+        // The applications that switch to it travel with it; a name given twice is kept once.
+        auto *rules = new AutoSwitchHost(&view);
+        QVERIFY(rules->addApplication(1, QStringLiteral("Game.exe")));
+        QVERIFY(rules->addApplication(1, QStringLiteral("steam_app_42")));
+        QVERIFY(!rules->addApplication(1, QStringLiteral("game.EXE")));
         dialogs.answer = tree.file(QStringLiteral("exported.pf"));
         view.saveProfile(1);
         QVERIFY(view.loadProfile(4));
@@ -85,11 +91,13 @@ private slots:
 
         const QByteArray exported = bytesOf(dialogs.answer);
         QVERIFY(exported.contains("\nreportRate=1\n"));
+        QVERIFY(exported.contains("[autoSwitch]\napplications=Game.exe, steam_app_42\n"));
         QCOMPARE(bytesOf(profileFile(1)), exported);
         QCOMPARE(bytesOf(profileFile(4)), exported);
         view.setCurrentProfile(4);
         QCOMPARE(view.getData(QStringLiteral("mouse/reportRate"), false).toString(),
                  QStringLiteral("1"));
+        QCOMPARE(rules->applications(4), (QStringList{"Game.exe", "steam_app_42"}));
         QVERIFY(dialogs.warnings.isEmpty());
     }
 

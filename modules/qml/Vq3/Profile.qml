@@ -11,7 +11,7 @@ import "../basic"
 PanelFrame {
     id: profile
     width: 415
-    height: 288
+    height: 288 + autoSwitchRules.height + 12
     visible: false
     titleText: mainIten.langText(profileLang, 0)
 
@@ -297,6 +297,14 @@ PanelFrame {
                 }
             }
         }
+    }
+
+    AutoSwitchRules {
+        id: autoSwitchRules
+        x: 16
+        y: 6 * 28 + 28
+        width: parent.width - 32
+        profileNo: numberOfRow(selectedRow)
     }
 
     Row {
