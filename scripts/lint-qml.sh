@@ -87,14 +87,15 @@ else
     [ "$status" = 0 ] && echo "within the baseline ($baseline)"
 fi
 
-# The basic components stay free of the scene's ids.
-ids=$( (echo mainIten; grep -hoE '^\s*id: *[A-Za-z_][A-Za-z0-9_]*' modules/qml/*.qml \
-    modules/qml/Vq3/*.qml | sed -E 's/.*id: *//') | sort -u)
+# The basic components stay free of the scene's ids: those of main.qml, MainScreen.qml and
+# Overlays.qml (the root, the main screen's panels, the pages).
+ids=$(grep -hoE '^\s*id: *[A-Za-z_][A-Za-z0-9_]*' modules/qml/*.qml | sed -E 's/.*id: *//' | sort -u)
 for f in modules/qml/basic/*.qml; do
-    own=$(grep -oE '^\s*id: *[A-Za-z_][A-Za-z0-9_]*' "$f" | sed -E 's/.*id: *//' | sort -u)
+    own=$( (grep -oE '^\s*id: *[A-Za-z_][A-Za-z0-9_]*' "$f" || true) | sed -E 's/.*id: *//' | sort -u)
     for id in $ids; do
         grep -qx "$id" <<<"$own" && continue
-        if grep -vE '^\s*//' "$f" | grep -qE "(^|[^A-Za-z0-9_.\"])$id\b"; then
+        # A use of the name, not a property of the same name being set (`name:`).
+        if grep -vE '^\s*//' "$f" | grep -E "(^|[^A-Za-z0-9_.\"/])$id\b" | grep -qvE "\b$id\s*:"; then
             echo "lint-qml: $f names the scene's id \"$id\"" >&2
             status=1
         fi
