@@ -9,6 +9,7 @@ PACKAGES=(
     qt6-tools-dev qt6-l10n-tools qt6-translations-l10n qt6-wayland
     qml6-module-qtquick qml6-module-qtqml qml6-module-qtqml-workerscript
     qml6-module-qtquick-window qml6-module-qtquick-templates
+    qml6-module-qtqml-models
     libhidapi-dev libudev-dev libxtst-dev libx11-dev libxcb1-dev
     librsvg2-bin imagemagick fonts-wqy-microhei
     xvfb xauth xdotool x11-apps x11-utils dbus dbus-daemon weston

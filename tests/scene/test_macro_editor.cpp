@@ -108,7 +108,7 @@ struct Editor {
     void select(int index) { call("selectMacro", {index}); }
     void selectAction(int index)
     {
-        page->property("actionList").value<QObject *>()->setProperty("currentIndex", index);
+        page->setProperty("currentAction", index);
     }
     // Records the events; the pauses between them are set on the tick counter by hand (its
     // 10 ms timer is held), so nothing depends on real time.

@@ -246,7 +246,7 @@ private slots:
         // The macro editor opened from the panel takes its place until it closes.
         scene.click("section4");
         scene.click("macroEditorBtn");
-        QObject *editor = qmlContext(scene.root())->objectForName(QStringLiteral("macroEditorMain"));
+        QObject *editor = scene.root()->findChild<QObject *>(QStringLiteral("macroEditorMain"));
         QVERIFY(editor);
         QVERIFY(!scene.panelOpen());
         QVERIFY(editor->property("visible").toBool());

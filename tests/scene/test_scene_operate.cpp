@@ -428,6 +428,77 @@ private slots:
         }
     }
 
+    // The pages over the main screen are built the first time they open. What they show then
+    // is what was read at start, before they existed: the current profile's pointer settings and
+    // button entries, the gun slots and presets, the profile and macro lists.
+    void everyOverlayShowsTheCurrentDataOnFirstOpen()
+    {
+        Person p;
+        {
+            const auto file = [&](const char *name) {
+                return p.tree.file(QStringLiteral("modules/") + QLatin1String(name));
+            };
+            QSettings names(file("setting/name.bin"), QSettings::IniFormat);
+            names.setValue(QStringLiteral("profile/profileName"),
+                           QStringList{"Standard0", "work1"});
+            names.setValue(QStringLiteral("macro/macroName"), QStringList{"alpha", "beta"});
+            QSettings global(file("setting/apConfig.bin"), QSettings::IniFormat);
+            global.setValue(QStringLiteral("mouse/profileNo"), 1);
+            global.setValue(QStringLiteral("mouse/selectGun"), QStringList{"3", "1", "2"});
+            QSettings profile(file("setting/p2.bin"), QSettings::IniFormat);
+            profile.setValue(QStringLiteral("mouse/mouseRate"), 40);
+            profile.setValue(QStringLiteral("mouse/scrollRate"), 7);
+            profile.setValue(QStringLiteral("mouseKeyMatrix/3"), QStringList{"1", "4", "20", "3"});
+            QSettings gun(file("gun/gunData.bin"), QSettings::IniFormat);
+            gun.setValue(QStringLiteral("gunData/3"),
+                         QStringList{"SCAR-L", "L-Click", "10", "0", "33", "0"});
+        }
+        START_OR_FAIL(p);
+
+        struct Overlay {
+            const char *page, *opener, *control;
+            std::function<void(Person &, QQuickItem *)> check;
+        };
+        const QList<Overlay> overlays{
+            {"profileMain", "configBtn", "profileList",
+             [](Person &p, QQuickItem *list) {
+                 QCOMPARE(list->property("count").toInt(), 2);
+                 QCOMPARE(p.page("profileMain")->property("selectedRow").toInt(), 1);
+             }},
+            {"systemSettingMain", "systemSettingOpenBtn", "speedSlider",
+             [](Person &p, QQuickItem *slider) {
+                 QCOMPARE(slider->property("position").toInt(), 40);
+                 QCOMPARE(p.item(QStringLiteral("linesInput"))->property("textValue").toString(),
+                          QStringLiteral("7"));
+                 QVERIFY(p.item(QStringLiteral("rowsRadio"))->property("isSelect").toBool());
+             }},
+            {"gunControlMain", "gunEditorOpenBtn", "gunYInput",
+             [](Person &, QQuickItem *y) {
+                 QCOMPARE(y->property("textValue").toString(), QStringLiteral("33"));
+             }},
+            {"keyAssigmentMain", "mouseLabel3", "timesInput",
+             [](Person &p, QQuickItem *times) {
+                 QCOMPARE(p.page("keyAssigmentMain")->property("currentSection").toInt(), 1);
+                 QCOMPARE(times->property("textValue").toString(), QStringLiteral("3"));
+             }},
+            {"macroEditorMain", "macroEditorOpenBtn", "macroList",
+             [](Person &, QQuickItem *list) { QCOMPARE(list->property("count").toInt(), 2); }},
+        };
+        for (const Overlay &o : overlays) {
+            QQuickItem *page = p.item(QLatin1String(o.page));
+            QVERIFY2(!p.item(QLatin1String(o.control), page), o.page); // not built before
+            p.click(QLatin1String(o.opener));
+            QTRY_VERIFY2(page->isVisible(), o.page);
+            QQuickItem *control = p.item(QLatin1String(o.control), page);
+            QVERIFY2(control, o.control);
+            o.check(p, control);
+            if (QTest::currentTestFailed())
+                return;
+            p.closePage(o.page);
+        }
+        QVERIFY2(p.qmlWarnings().isEmpty(), qPrintable(p.qmlWarnings().join('\n')));
+    }
+
     // Where only the window's own input is seen: a held key is one press and one release, and a
     // click on the scene one press and one release, as the desktop-wide capture reports them.
     void windowLocalCaptureReportsEachPressOnce()

@@ -274,8 +274,10 @@ private slots:
         scene.click(scene.centreOf("screenRadio"));
         QCOMPARE(scene.profileValue("mouse/scrollRate").toInt(), 1000);
         QCOMPARE(wheelLines(), QStringLiteral("1000"));
-        scene.item("rowsRadio")->setProperty("isSelect", true);
-        scene.item("screenRadio")->setProperty("isSelect", false);
+        // The page shows what init reads: rows chosen on the page, a whole screen in the file.
+        scene.click(scene.centreOf("rowsRadio"));
+        QVERIFY(!scene.item("screenRadio")->property("isSelect").toBool());
+        scene.view()->setData(QStringLiteral("mouse/scrollRate"), 1000);
         call(page, "init", {false, false});
         QVERIFY(scene.item("screenRadio")->property("isSelect").toBool());
         QVERIFY(!scene.item("rowsRadio")->property("isSelect").toBool());
@@ -373,6 +375,7 @@ private slots:
         QCOMPARE(*gnome.doubleValue(QStringLiteral("speed")), -1.0);
         QCOMPARE(*gnome.intValue(QStringLiteral("double-click")), 200);
         QCOMPARE(wheelLines(), QStringLiteral("7"));
+        scene.openPage("systemSettingMain");
         QCOMPARE(scene.item("speedSlider")->property("position").toInt(), 3);
         QCOMPARE(scene.item("linesInput")->property("textValue").toString(), QStringLiteral("7"));
         QCOMPARE(scene.profileFile(0).value(QStringLiteral("mouse/scrollRate")).toInt(), 3);
@@ -497,6 +500,7 @@ private slots:
                  QStringList({"0", "1", "2"}));
         QCOMPARE(gunEntry("1"), QStringList({"AKM", "L-Click", "9", "0", "7", "0"}));
         QCOMPARE(page->property("gunListIndex").toInt(), 0);
+        scene.openPage("gunControlMain");
         QCOMPARE(scene.item("gunYInput")->property("textValue").toString(), QStringLiteral("5"));
     }
 
@@ -598,6 +602,7 @@ private slots:
         QTRY_COMPARE(page->property("profileNo").toInt(), 3);
         QCOMPARE(scene.view()->store->currentProfileIndex(), 3);
         QCOMPARE(scene.view()->getGlobalData(QStringLiteral("mouse/profileNo")).toInt(), 3);
+        scene.openPage("systemSettingMain");
         QCOMPARE(scene.item("linesInput")->property("textValue").toString(), QStringLiteral("44"));
 
         // New takes the freed number 1 (p2.bin); import then fills number 2's file from row 2.

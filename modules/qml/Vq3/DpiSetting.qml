@@ -2,10 +2,11 @@
 // the reset image. Changes are collected (isSave) and stored and sent by the main window's Save.
 import QtQuick
 import "../basic"
+import "../basic/values.js" as Values
 
 SectionPanel {
     id: dpiSetting
-    titleText: mainIten.langText(dpiSettingLang, 0)
+    titleText: Values.langText(dpiSettingLang, 0)
     height: 236
 
     property var dpiSettingLang: ["DPI"]
@@ -54,14 +55,14 @@ SectionPanel {
 
     function init(isSendData, isRecovery) {
         if (!isRecovery) {
-            var count = mainIten.intSetting(ui_View.getData("mouse/dpiCount", false), dpiCount)
+            var count = Values.intSetting(ui_View.getData("mouse/dpiCount", false), dpiCount)
             dpiCount = count >= 1 && count <= stageCount ? count : dpiCount
-            currentDpiCount = mainIten.intSetting(ui_View.getData("mouse/currentDpiCount", false),
+            currentDpiCount = Values.intSetting(ui_View.getData("mouse/currentDpiCount", false),
                                     currentDpiCount)
-            minDPI = mainIten.intSetting(mainIten.globalValue("mouse/minDPI"), minDPI)
-            maxDPI = mainIten.intSetting(mainIten.globalValue("mouse/maxDPI"), maxDPI)
-            sensorType = mainIten.textSetting(mainIten.globalValue("mouse/sensorType"), sensorType)
-            dpiBase = mainIten.intSetting(mainIten.globalValue("mouse/dpiBase"), dpiBase)
+            minDPI = Values.intSetting(mainIten.globalValue("mouse/minDPI"), minDPI)
+            maxDPI = Values.intSetting(mainIten.globalValue("mouse/maxDPI"), maxDPI)
+            sensorType = Values.textSetting(mainIten.globalValue("mouse/sensorType"), sensorType)
+            dpiBase = Values.intSetting(mainIten.globalValue("mouse/dpiBase"), dpiBase)
         }
         currentDpiCount = Math.max(1, Math.min(dpiCount, currentDpiCount))
 
@@ -69,7 +70,7 @@ SectionPanel {
         var stored = ui_View.getDataList("mouse/dpiValueArray", isRecovery)
         var values = []
         for (var i = 0; i < stageCount; ++i)
-            values.push(mainIten.intSetting(stored && i < stored.length ? stored[i] : undefined,
+            values.push(Values.intSetting(stored && i < stored.length ? stored[i] : undefined,
                               builtInValues[i]))
         dpiValueArray = values
 
@@ -121,8 +122,8 @@ SectionPanel {
         }
         ImageButton {
             objectName: "dpiResetBtn"
-            normalSource: mainIten.sourceRestBtn
-            hoverSource: mainIten.sourceRestBtnH
+            normalSource: Theme.sourceRestBtn
+            hoverSource: Theme.sourceRestBtnH
             onClicked: {
                 dpiSetting.init(false, true)
                 dpiSetting.isSave = true
@@ -159,13 +160,13 @@ SectionPanel {
                         width: 6
                         height: dpiSetting.posMax - dpiSetting.posMin
                         radius: 3
-                        color: mainIten.colorGray1
+                        color: Theme.colorGray1
                         Rectangle {
                             anchors.bottom: parent.bottom
                             width: parent.width
                             height: stage.position - dpiSetting.posMin
                             radius: 3
-                            color: stage.current ? mainIten.colorOrange : mainIten.colorGray2
+                            color: stage.current ? Theme.colorOrange : Theme.colorGray2
                         }
                     }
                     Rectangle {
@@ -174,8 +175,8 @@ SectionPanel {
                         width: 14
                         height: 8
                         radius: 2
-                        color: stage.current ? mainIten.colorOrange : mainIten.colorGray3
-                        border.color: mainIten.colorGray0
+                        color: stage.current ? Theme.colorOrange : Theme.colorGray3
+                        border.color: Theme.colorGray0
                     }
                     MouseArea {
                         anchors.fill: parent
@@ -192,9 +193,9 @@ SectionPanel {
                     objectName: "dpiValue" + stage.index
                     anchors.horizontalCenter: parent.horizontalCenter
                     text: dpiSetting.positionValue(stage.position)
-                    font.family: mainIten.fontFamily
-                    font.pixelSize: mainIten.fontMinSize - 1 // five digits fit a column
-                    color: stage.current ? mainIten.fontColor : mainIten.colorGray2
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontMinSize - 1 // five digits fit a column
+                    color: stage.current ? Theme.fontColor : Theme.colorGray2
                 }
             }
         }

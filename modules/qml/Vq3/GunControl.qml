@@ -3,6 +3,7 @@
 // page is closed after a change (and on a factory reset), followed by the key matrix.
 import QtQuick
 import "../basic"
+import "../basic/values.js" as Values
 
 PanelFrame {
     id: gunControl
@@ -10,7 +11,7 @@ PanelFrame {
     width: 640
     height: 448
     visible: false
-    titleText: mainIten.langText(gunControlLang, 0)
+    titleText: Values.langText(gunControlLang, 0)
 
     property var gunControlLang: ["Gun editor", "Gun", "Select gun", "Cursor Adjust", "X Axis",
         "Y axis", "Fire adjust", "Rate", "Times", "Endness"]
@@ -27,19 +28,24 @@ PanelFrame {
     readonly property int dotTop: 89
     readonly property int dotTravel: 94
     readonly property int maxAdjust: 64
+    property int currentSlot: 0 // the slot shown, 0..2
+    // The mask behind the pages, hidden when this page closes.
+    required property Item mask
+    required property KeyMatrix keyMatrix // its buttons are sent after the slots
     property alias gunModel: gunModel
-    property alias slotList: slotList
-    property alias rateSlider: rateSlider
-    property alias yInput: yInput
-    property alias timesInput: timesInput
-    property alias endlessBox: endlessBox
+    // The controls show the preset `index` (its fields, the dot and the rate).
+    signal gunLoaded(int index)
+    // Asks the controls to give up the keyboard focus and close their menus.
+    signal leaveFields
 
     onGunListIndexChanged: loadGunData(gunListIndex)
     // Opening shows slot 1 and its preset, so a click on a preset assigns it to the slot shown.
+    // The controls are built on the first opening, and kept.
     onVisibleChanged: {
         if (!visible)
             return
-        slotList.currentSelect = 0
+        body.active = true
+        currentSlot = 0
         showGun(selectGun1)
     }
 
@@ -75,7 +81,7 @@ PanelFrame {
 
     function init() {
         for (var s = 0; s < 3; ++s)
-            slotModel.setProperty(s, "textValue", mainIten.langText(gunControlLang, 1) + (s + 1))
+            slotModel.setProperty(s, "textValue", Values.langText(gunControlLang, 1) + (s + 1))
         for (var i = 0; i < gunModel.count; ++i) {
             // Only a whole entry replaces the built-in preset; a missing file, a short list or
             // text leaves it.
@@ -91,12 +97,12 @@ PanelFrame {
         }
         // The bridge gives three positions (the factory choice for a list of another length);
         // a slot whose position names no preset keeps its own number.
-        var stored = mainIten.listSetting(mainIten.globalValue("mouse/selectGun"))
+        var stored = Values.listSetting(ui_View.getGlobalData("mouse/selectGun"))
         for (s = 0; s < 3; ++s) {
             var n = s < stored.length ? parseInt(stored[s]) : NaN
             setSlotGun(s, n >= 0 && n < gunModel.count ? n : s)
         }
-        slotList.currentSelect = 0
+        currentSlot = 0
         showGun(selectGun1)
     }
 
@@ -108,16 +114,7 @@ PanelFrame {
     }
 
     function loadGunData(index) {
-        var y = field(index, "yAdjust")
-        yInput.textValue = y
-        dot.y = dotPosition(Math.max(0, Math.min(maxAdjust, intField(index, "yAdjust"))))
-                - dot.height / 2
-        var period = intField(index, "period")
-        rateSlider.slider.setRatioValue((period - 1) / rateSlider.slider.travel)
-        rateSlider.textValue = period + "MS"
-        timesInput.textValue = field(index, "times")
-        if (field(index, "times") === "0")
-            endlessBox.isSelect = true
+        gunLoaded(index)
     }
 
     function saveData(index, isSend) {
@@ -138,7 +135,7 @@ PanelFrame {
     }
 
     function chooseGun(index) {
-        setSlotGun(slotList.currentSelect, index)
+        setSlotGun(currentSlot, index)
         storeSlots()
         isChanged = true
         showGun(index)
@@ -161,12 +158,12 @@ PanelFrame {
     function closePage() {
         gunControlFocus()
         gunControl.visible = false
-        mainMask.visible = false
+        mask.visible = false
         if (!isChanged)
             return
         isChanged = false
         sendSlots()
-        var keys = keyMatrixMain.modKeys
+        var keys = keyMatrix.modKeys
         if (keys && typeof keys.saveData === "function")
             keys.saveData()
     }
@@ -184,15 +181,12 @@ PanelFrame {
         for (i = 0; i < 3; ++i)
             saveData(i, false)
         sendSlots()
-        slotList.currentSelect = 0
+        currentSlot = 0
         showGun(0)
     }
 
     function gunControlFocus() {
-        yInput.input.focus = false
-        timesInput.input.focus = false
-        rateSlider.closeMenu()
-        slotList.closeMenu()
+        leaveFields()
     }
 
     onBackgroundPressed: gunControlFocus()
@@ -215,218 +209,260 @@ PanelFrame {
     }
 
     component Caption: Text {
-        font.family: mainIten.fontFamily
-        font.pixelSize: mainIten.fontMiddleSize
-        color: mainIten.fontColor
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontMiddleSize
+        color: Theme.fontColor
     }
     component Label: Text {
-        font.family: mainIten.fontFamily
-        font.pixelSize: mainIten.fontNormalSize
-        color: mainIten.colorGray3
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontNormalSize
+        color: Theme.colorGray3
     }
 
-    // Preset list.
-    Rectangle {
-        x: 16
-        y: 12
-        width: 240
-        height: 396
-        radius: 4
-        color: Qt.rgba(0, 0, 0, 0.35)
-        border.color: mainIten.colorGray1
+    Loader {
+        id: body
+        anchors.fill: parent
+        active: false
+        sourceComponent: Item {
+            id: controls
+            // Shows preset `index` in the fields, the dot and the rate.
+            function showFields(index) {
+                yInput.textValue = gunControl.field(index, "yAdjust")
+                var y = Math.max(0, Math.min(gunControl.maxAdjust,
+                                             gunControl.intField(index, "yAdjust")))
+                dot.y = gunControl.dotPosition(y) - dot.height / 2
+                var period = gunControl.intField(index, "period")
+                rateSlider.slider.setRatioValue((period - 1) / rateSlider.slider.travel)
+                rateSlider.textValue = period + "MS"
+                timesInput.textValue = gunControl.field(index, "times")
+                if (gunControl.field(index, "times") === "0")
+                    endlessBox.isSelect = true
+            }
+            Component.onCompleted: showFields(gunControl.gunListIndex)
+            Connections {
+                target: gunControl
+                function onGunLoaded(index) {
+                    controls.showFields(index)
+                }
+                function onLeaveFields() {
+                    yInput.input.focus = false
+                    timesInput.input.focus = false
+                    rateSlider.closeMenu()
+                    slotList.closeMenu()
+                }
+            }
 
-        Caption {
-            x: 12
-            y: 8
-            text: mainIten.langText(gunControlLang, 1)
-        }
-        ListView {
-            id: gunList
-            objectName: "gunList"
-            x: 4
-            y: 36
-            width: parent.width - 8
-            height: parent.height - 40
-            interactive: false
-            model: gunModel
-            currentIndex: gunListIndex
-            delegate: Rectangle {
-                id: gunRow
-                required property int index
-                required property string name
-                required property string image
-                width: gunList.width
-                height: 58
-                radius: 2
-                color: index === gunListIndex ? mainIten.colorOrange
-                       : rowArea.containsMouse ? mainIten.colorGray1 : "transparent"
-                Text {
-                    x: 10
-                    anchors.verticalCenter: parent.verticalCenter
-                    width: 76
-                    text: gunRow.name
-                    font.family: mainIten.fontFamily
-                    font.pixelSize: mainIten.fontMiddleSize
-                    color: mainIten.fontColor
-                    elide: Text.ElideRight
+            // Preset list.
+            Rectangle {
+                x: 16
+                y: 12
+                width: 240
+                height: 396
+                radius: 4
+                color: Qt.rgba(0, 0, 0, 0.35)
+                border.color: Theme.colorGray1
+
+                Caption {
+                    x: 12
+                    y: 8
+                    text: Values.langText(gunControl.gunControlLang, 1)
                 }
-                Image {
-                    x: 92
-                    anchors.verticalCenter: parent.verticalCenter
-                    source: gunRow.image
-                }
-                MouseArea {
-                    id: rowArea
-                    anchors.fill: parent
-                    hoverEnabled: true
-                    onClicked: {
-                        gunControlFocus()
-                        chooseGun(gunRow.index)
+                ListView {
+                    id: gunList
+                    objectName: "gunList"
+                    x: 4
+                    y: 36
+                    width: parent.width - 8
+                    height: parent.height - 40
+                    interactive: false
+                    model: gunModel
+                    currentIndex: gunControl.gunListIndex
+                    delegate: Rectangle {
+                        id: gunRow
+                        required property int index
+                        required property string name
+                        required property string image
+                        width: gunList.width
+                        height: 58
+                        radius: 2
+                        color: index === gunControl.gunListIndex ? Theme.colorOrange
+                               : rowArea.containsMouse ? Theme.colorGray1 : "transparent"
+                        Text {
+                            x: 10
+                            anchors.verticalCenter: parent.verticalCenter
+                            width: 76
+                            text: gunRow.name
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.fontMiddleSize
+                            color: Theme.fontColor
+                            elide: Text.ElideRight
+                        }
+                        Image {
+                            x: 92
+                            anchors.verticalCenter: parent.verticalCenter
+                            source: gunRow.image
+                        }
+                        MouseArea {
+                            id: rowArea
+                            anchors.fill: parent
+                            hoverEnabled: true
+                            onClicked: {
+                                gunControl.gunControlFocus()
+                                gunControl.chooseGun(gunRow.index)
+                            }
+                        }
                     }
                 }
             }
-        }
-    }
 
-    // Slot choice.
-    Row {
-        x: 280
-        y: 16
-        spacing: 16
-        z: 10
-        Caption {
-            anchors.verticalCenter: parent.verticalCenter
-            text: mainIten.langText(gunControlLang, 2)
-        }
-        DropDownList {
-            id: slotList
-            objectName: "gunSlotList"
-            width: 120
-            mdItems: slotModel
-            onValueChange: function (index) { showGun(slotGun(index)) }
-        }
-    }
-
-    // Cursor adjustment: the target with the draggable red dot, and the X and Y fields.
-    Caption {
-        x: 280
-        y: 56
-        text: mainIten.langText(gunControlLang, 3)
-    }
-    Image {
-        id: target
-        objectName: "gunTarget"
-        x: 280
-        y: 84
-        source: mainIten.sourceTarget
-
-        Rectangle {
-            id: dot
-            objectName: "gunDot"
-            x: 80 - width / 2
-            y: dotPosition(10) - height / 2
-            width: 12
-            height: 12
-            radius: 6
-            color: "#ff2020"
-            border.color: "#ffffff"
-            MouseArea {
-                id: dotArea
-                anchors.fill: parent
-                anchors.margins: -4
-                cursorShape: Qt.SizeVerCursor
-                drag.target: dot
-                drag.axis: Drag.YAxis
-                drag.minimumY: dotTop - dot.height / 2
-                drag.maximumY: dotTop + dotTravel - dot.height / 2
-                drag.threshold: 0
-                onPositionChanged: {
-                    var centre = dot.y + dot.height / 2
-                    yInput.textValue = String(Math.floor((centre - dotTop) / dotTravel
-                                                         * maxAdjust))
+            // Slot choice.
+            Row {
+                x: 280
+                y: 16
+                spacing: 16
+                z: 10
+                Caption {
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: Values.langText(gunControl.gunControlLang, 2)
                 }
-                onReleased: setGunField(gunListIndex, "yAdjust", yInput.textValue)
-            }
-        }
-    }
-    Column {
-        x: 460
-        y: 140
-        spacing: 12
-        Label { text: mainIten.langText(gunControlLang, 4) }
-        RectInput {
-            id: xInput
-            objectName: "gunXInput"
-            enabled: false
-            opacity: 0.5
-            maxValue: maxAdjust
-            textValue: field(gunListIndex, "xAdjust")
-        }
-        Label { text: mainIten.langText(gunControlLang, 5) }
-        RectInput {
-            id: yInput
-            objectName: "gunYInput"
-            maxValue: maxAdjust
-            onEndInputSignal: {
-                var y = Math.max(0, Math.min(maxAdjust, mainIten.intSetting(textValue, 0)))
-                textValue = String(y)
-                dot.y = dotPosition(y) - dot.height / 2
-                setGunField(gunListIndex, "yAdjust", y)
-            }
-        }
-    }
-
-    // Firing: the rate, the shot count and the endless box.
-    Caption {
-        x: 460
-        y: 270
-        text: mainIten.langText(gunControlLang, 6)
-    }
-    Grid {
-        x: 460
-        y: 300
-        columns: 2
-        rowSpacing: 12
-        columnSpacing: 12
-        z: 10
-        verticalItemAlignment: Grid.AlignVCenter
-
-        Label { text: mainIten.langText(gunControlLang, 7) }
-        DropDownSlider {
-            id: rateSlider
-            objectName: "gunRateSlider"
-            width: 120
-            textValue: "10ms"
-            // One slider pixel per millisecond, from 1.
-            onValueChange: function (x) { textValue = (Math.round(x) + 1) + "MS" }
-            Connections {
-                target: rateSlider.slider
-                function onValueChangeDelay() {
-                    setGunField(gunListIndex, "period", periodOfText(rateSlider.textValue))
+                DropDownList {
+                    id: slotList
+                    objectName: "gunSlotList"
+                    width: 120
+                    mdItems: slotModel
+                    currentSelect: gunControl.currentSlot
+                    onValueChange: function (index) {
+                        gunControl.currentSlot = index
+                        currentSelect = Qt.binding(() => gunControl.currentSlot)
+                        showGun(slotGun(index))
+                    }
                 }
             }
-        }
-        Label { text: mainIten.langText(gunControlLang, 8) }
-        RectInput {
-            id: timesInput
-            objectName: "gunTimesInput"
-            maxValue: 255
-            onEndInputSignal: {
-                var times = Math.max(0, Math.min(255, mainIten.intSetting(textValue, 0)))
-                textValue = String(times)
-                setGunField(gunListIndex, "times", times)
+
+            // Cursor adjustment: the target with the draggable red dot, and the X and Y fields.
+            Caption {
+                x: 280
+                y: 56
+                text: Values.langText(gunControl.gunControlLang, 3)
             }
-        }
-        Item { width: 1; height: 1 }
-        CheckBox {
-            id: endlessBox
-            objectName: "gunEndlessBox"
-            textValue: mainIten.langText(gunControlLang, 9)
-            onBtnClick: {
-                if (isSelect)
-                    return // it is being cleared
-                timesInput.textValue = "0"
-                setGunField(gunListIndex, "times", "0")
+            Image {
+                id: target
+                objectName: "gunTarget"
+                x: 280
+                y: 84
+                source: Theme.sourceTarget
+
+                Rectangle {
+                    id: dot
+                    objectName: "gunDot"
+                    x: 80 - width / 2
+                    y: gunControl.dotPosition(10) - height / 2
+                    width: 12
+                    height: 12
+                    radius: 6
+                    color: "#ff2020"
+                    border.color: "#ffffff"
+                    MouseArea {
+                        id: dotArea
+                        anchors.fill: parent
+                        anchors.margins: -4
+                        cursorShape: Qt.SizeVerCursor
+                        drag.target: dot
+                        drag.axis: Drag.YAxis
+                        drag.minimumY: gunControl.dotTop - dot.height / 2
+                        drag.maximumY: gunControl.dotTop + gunControl.dotTravel - dot.height / 2
+                        drag.threshold: 0
+                        onPositionChanged: {
+                            var centre = dot.y + dot.height / 2
+                            var travelled = (centre - gunControl.dotTop) / gunControl.dotTravel
+                            yInput.textValue = String(Math.floor(travelled * gunControl.maxAdjust))
+                        }
+                        onReleased: gunControl.setGunField(gunControl.gunListIndex, "yAdjust",
+                                                           yInput.textValue)
+                    }
+                }
+            }
+            Column {
+                x: 460
+                y: 140
+                spacing: 12
+                Label { text: Values.langText(gunControl.gunControlLang, 4) }
+                RectInput {
+                    id: xInput
+                    objectName: "gunXInput"
+                    enabled: false
+                    opacity: 0.5
+                    maxValue: gunControl.maxAdjust
+                    textValue: gunControl.field(gunControl.gunListIndex, "xAdjust")
+                }
+                Label { text: Values.langText(gunControl.gunControlLang, 5) }
+                RectInput {
+                    id: yInput
+                    objectName: "gunYInput"
+                    maxValue: gunControl.maxAdjust
+                    onEndInputSignal: {
+                        var y = Math.max(0, Math.min(gunControl.maxAdjust, Values.intSetting(textValue, 0)))
+                        textValue = String(y)
+                        dot.y = dotPosition(y) - dot.height / 2
+                        setGunField(gunListIndex, "yAdjust", y)
+                    }
+                }
+            }
+
+            // Firing: the rate, the shot count and the endless box.
+            Caption {
+                x: 460
+                y: 270
+                text: Values.langText(gunControl.gunControlLang, 6)
+            }
+            Grid {
+                x: 460
+                y: 300
+                columns: 2
+                rowSpacing: 12
+                columnSpacing: 12
+                z: 10
+                verticalItemAlignment: Grid.AlignVCenter
+
+                Label { text: Values.langText(gunControl.gunControlLang, 7) }
+                DropDownSlider {
+                    id: rateSlider
+                    objectName: "gunRateSlider"
+                    width: 120
+                    textValue: "10ms"
+                    // One slider pixel per millisecond, from 1.
+                    onValueChange: function (x) { textValue = (Math.round(x) + 1) + "MS" }
+                    Connections {
+                        target: rateSlider.slider
+                        function onValueChangeDelay() {
+                            gunControl.setGunField(gunControl.gunListIndex, "period",
+                                                   gunControl.periodOfText(rateSlider.textValue))
+                        }
+                    }
+                }
+                Label { text: Values.langText(gunControl.gunControlLang, 8) }
+                RectInput {
+                    id: timesInput
+                    objectName: "gunTimesInput"
+                    maxValue: 255
+                    onEndInputSignal: {
+                        var times = Math.max(0, Math.min(255, Values.intSetting(textValue, 0)))
+                        textValue = String(times)
+                        setGunField(gunListIndex, "times", times)
+                    }
+                }
+                Item { width: 1; height: 1 }
+                CheckBox {
+                    id: endlessBox
+                    objectName: "gunEndlessBox"
+                    textValue: Values.langText(gunControl.gunControlLang, 9)
+                    onBtnClick: {
+                        if (isSelect)
+                            return // it is being cleared
+                        timesInput.textValue = "0"
+                        gunControl.setGunField(gunControl.gunListIndex, "times", "0")
+                    }
+                }
             }
         }
     }

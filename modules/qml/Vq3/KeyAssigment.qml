@@ -3,13 +3,14 @@
 // the key matrix). Closing the panel commits the entry to the key list when it changed.
 import QtQuick
 import "../basic"
+import "../basic/values.js" as Values
 
 PanelFrame {
     id: keyAssigment
     width: 640
     height: 448
     visible: false
-    titleText: mainIten.langText(keyAssigmentLang, 0) + (keyIndex + 1)
+    titleText: Values.langText(keyAssigmentLang, 0) + (keyIndex + 1)
 
     property var keyAssigmentLang: ["Key ", "Mouse Function", "Left Key", "Middle Key",
         "Right Key", "Forward Key", "Back Key", "Double Fire", "Fire Function", "Key Value",
@@ -46,6 +47,18 @@ PanelFrame {
     property int macroMode: 0
     // The panel steps aside while the macro editor, opened from it, is shown.
     property bool inMacroEditor: false
+    // The mask behind the pages, hidden when this page closes.
+    required property Item mask
+    required property KeyMatrix keyMatrix       // the button list it edits
+    required property MacroEditor macroEditor   // opened from the macro section
+    required property Mouse mousePicture        // lights the button being edited
+    required property QtObject keyNames    // key labels
+    property bool isGun: true                   // the gun section is offered
+
+    // The controls show the fire section's rate, times and endless box of a new entry.
+    signal entryShown
+    // Asks the controls to close their menus.
+    signal leaveFields
 
     // The sections in panel order, section i editing entries of type i: caption, kind, and for
     // choice sections the entries they offer (caption, entry as eight hex digits, type first).
@@ -76,14 +89,14 @@ PanelFrame {
     ]
 
     function lang(i) {
-        return mainIten.langText(keyAssigmentLang, i)
+        return Values.langText(keyAssigmentLang, i)
     }
     function parseEntry(hex) {
         return [parseInt(hex.substr(0, 2), 16), parseInt(hex.substr(2, 2), 16),
                 parseInt(hex.substr(4, 2), 16), parseInt(hex.substr(6, 2), 16)]
     }
     function keyName(code) {
-        return _KeyCodeString.keycodeTostr(code)
+        return keyNames.keycodeTostr(code)
     }
 
     // Display text of an entry.
@@ -162,22 +175,17 @@ PanelFrame {
 
     // Fills the panel with a button's current entry.
     function show(index) {
-        var entry = keyMatrixMain.modKeys.get(index)
+        var entry = keyMatrix.modKeys.get(index)
         keyIndex = index
         setEntry([entry.keyCode0, entry.keyCode1, entry.keyCode2, entry.keyCode3], entry.keyText)
         var type = keyCodes[0]
         currentSection = type >= 0 && type <= 8 ? type : 0
-        if (currentSection === 8 && !mainIten.isGun)
+        if (currentSection === 8 && !isGun)
             currentSection = 0
         fireKey = type === 1 ? keyCodes[1] : 0
         fireRate = type === 1 ? Math.max(1, keyCodes[2]) : 10
         fireTimes = type === 1 ? keyCodes[3] : 0
-        endlessBox.isSelect = fireTimes === 0
-        timesInput.textValue = String(fireTimes)
-        rateSlider.textValue = fireRate + "MS"
-        loading = true // placing the knob must not rewrite the stored rate
-        rateSlider.slider.setRatioValue((fireRate - 1) / rateSlider.slider.travel)
-        loading = false
+        entryShown()
         resetCombo()
         macroName = type === 4 ? keyText : ""
         macroMode = type === 4 ? keyCodes[1] : 0
@@ -191,8 +199,8 @@ PanelFrame {
     function closePanel() {
         isFireInput = false
         isComboInput = false
-        rateSlider.closeMenu()
-        var k = keyMatrixMain.modKeys.get(keyIndex)
+        leaveFields()
+        var k = keyMatrix.modKeys.get(keyIndex)
         var old = [k.keyCode0, k.keyCode1, k.keyCode2, k.keyCode3]
         var changed = false
         for (var i = 0; i < 4; ++i)
@@ -205,28 +213,28 @@ PanelFrame {
         if (changed) {
             if (keyCodes[0] === 4) {
                 ui_View.setData("mouseMacroKey/" + keyIndex, keyText)
-                if (typeof macroEditorMain.sendMacro === "function")
-                    macroEditorMain.sendMacro(keyIndex, keyText)
+                if (typeof macroEditor.sendMacro === "function")
+                    macroEditor.sendMacro(keyIndex, keyText)
             }
-            keyMatrixMain.modKeys.set(keyIndex, { "keyCode0": keyCodes[0], "keyCode1": keyCodes[1],
+            keyMatrix.modKeys.set(keyIndex, { "keyCode0": keyCodes[0], "keyCode1": keyCodes[1],
                                                   "keyCode2": keyCodes[2], "keyCode3": keyCodes[3],
                                                   "keyText": keyText })
-            keyMatrixMain.isSave = true
+            keyMatrix.isSave = true
         }
         visible = false
-        mainMask.visible = false
-        mouseMain.selectKey = -1
+        mask.visible = false
+        mousePicture.selectKey = -1
     }
 
     // Puts the factory entry back on the button (and in the panel).
     function resetKey() {
-        var f = keyMatrixMain.modKeys_tmp.get(keyIndex)
-        if (keyMatrixMain.modKeys.get(keyIndex).keyText === f.keyText)
+        var f = keyMatrix.modKeys_tmp.get(keyIndex)
+        if (keyMatrix.modKeys.get(keyIndex).keyText === f.keyText)
             return
-        keyMatrixMain.modKeys.set(keyIndex, { "keyCode0": f.keyCode0, "keyCode1": f.keyCode1,
+        keyMatrix.modKeys.set(keyIndex, { "keyCode0": f.keyCode0, "keyCode1": f.keyCode1,
                                               "keyCode2": f.keyCode2, "keyCode3": f.keyCode3,
                                               "keyText": f.keyText })
-        keyMatrixMain.isSave = true
+        keyMatrix.isSave = true
         show(keyIndex)
     }
 
@@ -267,17 +275,22 @@ PanelFrame {
     onCloseClicked: closePanel()
 
     Connections {
-        target: macroEditorMain
+        target: keyAssigment.macroEditor
         function onVisibleChanged() {
-            if (macroEditorMain.visible || !keyAssigment.inMacroEditor)
+            if (keyAssigment.macroEditor.visible || !keyAssigment.inMacroEditor)
                 return
             keyAssigment.inMacroEditor = false
             keyAssigment.readMacroNames()
             keyAssigment.visible = true
-            mainMask.visible = true
+            keyAssigment.mask.visible = true
         }
     }
-    onBackgroundPressed: rateSlider.closeMenu()
+    onBackgroundPressed: leaveFields()
+    // The controls are built on the first opening, and kept.
+    onVisibleChanged: {
+        if (visible)
+            body.active = true
+    }
 
     component FieldBox: Rectangle {
         property string textValue
@@ -286,16 +299,16 @@ PanelFrame {
         width: 200
         height: 24
         radius: 2
-        color: mainIten.colorGray0
-        border.color: active ? mainIten.colorOrange : mainIten.colorGray1
+        color: Theme.colorGray0
+        border.color: active ? Theme.colorOrange : Theme.colorGray1
         Text {
             anchors.fill: parent
             anchors.leftMargin: 8
             verticalAlignment: Text.AlignVCenter
             text: parent.textValue
-            font.family: mainIten.fontFamily
-            font.pixelSize: mainIten.fontNormalSize
-            color: mainIten.fontColor
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontNormalSize
+            color: Theme.fontColor
             elide: Text.ElideRight
         }
         MouseArea {
@@ -307,313 +320,343 @@ PanelFrame {
     component Caption: Text {
         height: 24
         verticalAlignment: Text.AlignVCenter
-        font.family: mainIten.fontFamily
-        font.pixelSize: mainIten.fontNormalSize
-        color: mainIten.colorGray3
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontNormalSize
+        color: Theme.colorGray3
     }
 
-    // Section list.
-    Column {
-        id: sectionList
-        x: 12
-        y: 12
-        spacing: 4
-        Repeater {
-            model: keyAssigment.sections.length
-            delegate: TextButton {
-                required property int index
-                objectName: "section" + index
-                width: 168
-                height: 30
-                visible: !keyAssigment.sections[index].gun || mainIten.isGun
-                textValue: keyAssigment.lang(keyAssigment.sections[index].title)
-                textAlign: Text.AlignLeft
-                normalColor: keyAssigment.currentSection === index ? mainIten.colorOrange
-                                                                    : mainIten.colorGray1
-                onClicked: {
-                    keyAssigment.isFireInput = false
-                    keyAssigment.isComboInput = false
-                    keyAssigment.currentSection = index
+    Loader {
+        id: body
+        anchors.fill: parent
+        active: false
+        sourceComponent: Item {
+            id: controls
+            // The fire section's controls for the entry shown.
+            function showFire() {
+                endlessBox.isSelect = keyAssigment.fireTimes === 0
+                timesInput.textValue = String(keyAssigment.fireTimes)
+                rateSlider.textValue = keyAssigment.fireRate + "MS"
+                keyAssigment.loading = true // placing the knob must not rewrite the stored rate
+                rateSlider.slider.setRatioValue((keyAssigment.fireRate - 1)
+                                                / rateSlider.slider.travel)
+                keyAssigment.loading = false
+            }
+            Component.onCompleted: showFire()
+            Connections {
+                target: keyAssigment
+                function onEntryShown() {
+                    controls.showFire()
+                }
+                function onLeaveFields() {
+                    rateSlider.closeMenu()
                 }
             }
-        }
-    }
 
-    Item {
-        id: content
-        x: 196
-        y: 12
-        width: parent.width - x - 16
-        height: parent.height - 30 - 24
-
-        // The entry as it stands.
-        Rectangle {
-            id: currentBox
-            width: parent.width
-            height: 30
-            radius: 2
-            color: mainIten.colorGray1
-            Text {
-                objectName: "currentText"
-                anchors.fill: parent
-                anchors.leftMargin: 12
-                verticalAlignment: Text.AlignVCenter
-                text: keyAssigment.keyText
-                font.family: mainIten.fontFamily
-                font.pixelSize: mainIten.fontMiddleSize
-                font.bold: true
-                color: mainIten.fontColor
-                elide: Text.ElideRight
-            }
-            ImageButton {
-                objectName: "keyResetBtn"
-                anchors.right: parent.right
-                anchors.rightMargin: 6
-                anchors.verticalCenter: parent.verticalCenter
-                normalSource: mainIten.sourceRestBtn
-                hoverSource: mainIten.sourceRestBtnH
-                onClicked: keyAssigment.resetKey()
-            }
-        }
-
-        // Choice sections: one radio button per entry, in two columns.
-        Grid {
-            y: 46
-            columns: 2
-            columnSpacing: 24
-            rowSpacing: 12
-            visible: keyAssigment.sections[keyAssigment.currentSection].kind === "choice"
-            // The model is the number of choices, so each button's own index is the choice's
-            // (see the run-mode buttons below).
-            Repeater {
-                model: (keyAssigment.sections[keyAssigment.currentSection].choices || []).length
-                delegate: RadioButton {
-                    id: choiceButton
-                    required property int modelData
-                    readonly property var choice:
-                        keyAssigment.sections[keyAssigment.currentSection].choices[modelData]
-                    objectName: "choice" + modelData
-                    index: modelData
-                    width: 180
-                    // A section change may reach a button before the repeater drops it.
-                    textValue: choice ? keyAssigment.lang(choice[0]) : ""
-                    function chosen() {
-                        if (!choice)
-                            return false
-                        var e = keyAssigment.parseEntry(choice[1])
-                        var c = keyAssigment.keyCodes
-                        return e[0] === c[0] && e[1] === c[1] && e[2] === c[2] && e[3] === c[3]
-                    }
-                    isSelect: chosen()
-                    onBtnClick: {
-                        keyAssigment.setEntry(keyAssigment.parseEntry(choice[1]), null)
-                        choiceButton.isSelect = Qt.binding(chosen) // the click replaced the binding
-                    }
-                }
-            }
-        }
-
-        // Fire function: the captured key, the rate and the number of shots.
-        Column {
-            y: 46
-            spacing: 14
-            visible: keyAssigment.sections[keyAssigment.currentSection].kind === "fire"
-            Row {
-                spacing: 12
-                Caption { width: 80; text: keyAssigment.lang(9) }
-                FieldBox {
-                    objectName: "fireKeyField"
-                    active: keyAssigment.isFireInput
-                    textValue: keyAssigment.isFireInput || keyAssigment.fireKey === 0
-                               ? keyAssigment.lang(10) : keyAssigment.keyName(keyAssigment.fireKey)
-                    onClicked: {
-                        keyAssigment.isComboInput = false
-                        keyAssigment.isFireInput = true
-                    }
-                }
-            }
-            Row {
-                spacing: 12
-                z: 10
-                Caption { width: 80; text: keyAssigment.lang(11) }
-                DropDownSlider {
-                    id: rateSlider
-                    width: 200
-                    textValue: "10ms"
-                    onValueChange: function (x) {
-                        if (keyAssigment.loading)
-                            return
-                        keyAssigment.fireRate = Math.round(x) + 1
-                        textValue = keyAssigment.fireRate + "MS"
-                        keyAssigment.applyFire()
-                    }
-                }
-            }
-            Row {
-                spacing: 12
-                Caption { width: 80; text: keyAssigment.lang(12) }
-                RectInput {
-                    id: timesInput
-                    objectName: "timesInput"
-                    minValue: 0
-                    maxValue: 255
-                    onEndInputSignal: {
-                        keyAssigment.fireTimes = parseInt(textValue) || 0
-                        endlessBox.isSelect = keyAssigment.fireTimes === 0
-                        keyAssigment.applyFire()
-                    }
-                }
-                CheckBox {
-                    id: endlessBox
-                    objectName: "endlessBox"
-                    textValue: keyAssigment.lang(13)
-                    onBtnClick: {
-                        if (!isSelect) { // about to be ticked
-                            keyAssigment.fireTimes = 0
-                            timesInput.textValue = "0"
-                            keyAssigment.applyFire()
+            // Section list.
+            Column {
+                id: sectionList
+                x: 12
+                y: 12
+                spacing: 4
+                Repeater {
+                    model: keyAssigment.sections.length
+                    delegate: TextButton {
+                        required property int index
+                        objectName: "section" + index
+                        width: 168
+                        height: 30
+                        visible: !keyAssigment.sections[index].gun || keyAssigment.isGun
+                        textValue: keyAssigment.lang(keyAssigment.sections[index].title)
+                        textAlign: Text.AlignLeft
+                        normalColor: keyAssigment.currentSection === index ? Theme.colorOrange
+                                                                            : Theme.colorGray1
+                        onClicked: {
+                            keyAssigment.isFireInput = false
+                            keyAssigment.isComboInput = false
+                            keyAssigment.currentSection = index
                         }
                     }
                 }
             }
-        }
 
-        // Key combination: modifiers and up to two keys, captured; tick keeps, cross discards.
-        Row {
-            y: 46
-            spacing: 12
-            visible: keyAssigment.sections[keyAssigment.currentSection].kind === "combo"
-            FieldBox {
-                objectName: "comboField"
-                width: 300
-                active: keyAssigment.isComboInput
-                textValue: {
-                    var t = keyAssigment.keyCodeToString(2, keyAssigment.comboMask,
-                                                         keyAssigment.comboKey1,
-                                                         keyAssigment.comboKey2)
-                    return t === "" ? keyAssigment.lang(10) : t
-                }
-                onClicked: {
-                    keyAssigment.isFireInput = false
-                    keyAssigment.comboMask = 0
-                    keyAssigment.comboKey1 = 0
-                    keyAssigment.comboKey2 = 0
-                    keyAssigment.isComboInput = true
-                }
-            }
-            ImageButton {
-                objectName: "comboSure"
-                anchors.verticalCenter: parent.verticalCenter
-                normalSource: mainIten.sourceSureBtn
-                hoverSource: mainIten.sourceSureBtn
-                onClicked: {
-                    keyAssigment.isComboInput = false
-                    if (keyAssigment.comboMask || keyAssigment.comboKey1 || keyAssigment.comboKey2)
-                        keyAssigment.setEntry([2, keyAssigment.comboMask, keyAssigment.comboKey1,
-                                               keyAssigment.comboKey2])
-                    else
-                        keyAssigment.resetCombo()
-                }
-            }
-            ImageButton {
-                objectName: "comboClose"
-                anchors.verticalCenter: parent.verticalCenter
-                normalSource: mainIten.sourceCloseBtn
-                hoverSource: mainIten.sourceCloseBtnH
-                onClicked: {
-                    keyAssigment.isComboInput = false
-                    keyAssigment.resetCombo()
-                }
-            }
-        }
+            Item {
+                id: content
+                x: 196
+                y: 12
+                width: parent.width - x - 16
+                height: parent.height - 30 - 24
 
-        // Macro function: a macro of the library and how it runs.
-        Column {
-            y: 46
-            spacing: 10
-            visible: keyAssigment.sections[keyAssigment.currentSection].kind === "macro"
-            Rectangle {
-                width: content.width
-                height: 150
-                radius: 2
-                color: mainIten.colorGray0
-                border.color: mainIten.colorGray1
-                ListView {
-                    id: macroList
-                    objectName: "macroList"
-                    anchors.fill: parent
-                    anchors.margins: 2
-                    clip: true
-                    model: keyAssigment.macroNames
-                    delegate: Rectangle {
-                        required property var modelData
-                        width: macroList.width
-                        height: 24
-                        color: modelData === keyAssigment.macroName ? mainIten.colorOrange
-                                                                     : "transparent"
-                        Text {
-                            x: 8
-                            anchors.verticalCenter: parent.verticalCenter
-                            text: parent.modelData
-                            font.family: mainIten.fontFamily
-                            font.pixelSize: mainIten.fontNormalSize
-                            color: mainIten.fontColor
-                        }
-                        MouseArea {
-                            anchors.fill: parent
-                            onClicked: {
-                                keyAssigment.macroName = parent.modelData
-                                keyAssigment.applyMacro()
+                // The entry as it stands.
+                Rectangle {
+                    id: currentBox
+                    width: parent.width
+                    height: 30
+                    radius: 2
+                    color: Theme.colorGray1
+                    Text {
+                        objectName: "currentText"
+                        anchors.fill: parent
+                        anchors.leftMargin: 12
+                        verticalAlignment: Text.AlignVCenter
+                        text: keyAssigment.keyText
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.fontMiddleSize
+                        font.bold: true
+                        color: Theme.fontColor
+                        elide: Text.ElideRight
+                    }
+                    ImageButton {
+                        objectName: "keyResetBtn"
+                        anchors.right: parent.right
+                        anchors.rightMargin: 6
+                        anchors.verticalCenter: parent.verticalCenter
+                        normalSource: Theme.sourceRestBtn
+                        hoverSource: Theme.sourceRestBtnH
+                        onClicked: keyAssigment.resetKey()
+                    }
+                }
+
+                // Choice sections: one radio button per entry, in two columns.
+                Grid {
+                    y: 46
+                    columns: 2
+                    columnSpacing: 24
+                    rowSpacing: 12
+                    visible: keyAssigment.sections[keyAssigment.currentSection].kind === "choice"
+                    // The model is the number of choices, so each button's own index is the choice's
+                    // (see the run-mode buttons below).
+                    Repeater {
+                        model: (keyAssigment.sections[keyAssigment.currentSection].choices || []).length
+                        delegate: RadioButton {
+                            id: choiceButton
+                            required property int modelData
+                            readonly property var choice:
+                                keyAssigment.sections[keyAssigment.currentSection].choices[modelData]
+                            objectName: "choice" + modelData
+                            index: modelData
+                            width: 180
+                            // A section change may reach a button before the repeater drops it.
+                            textValue: choice ? keyAssigment.lang(choice[0]) : ""
+                            function chosen() {
+                                if (!choice)
+                                    return false
+                                var e = keyAssigment.parseEntry(choice[1])
+                                var c = keyAssigment.keyCodes
+                                return e[0] === c[0] && e[1] === c[1] && e[2] === c[2] && e[3] === c[3]
+                            }
+                            isSelect: chosen()
+                            onBtnClick: {
+                                keyAssigment.setEntry(keyAssigment.parseEntry(choice[1]), null)
+                                choiceButton.isSelect = Qt.binding(chosen) // the click replaced the binding
                             }
                         }
                     }
                 }
-            }
-            // The run mode is the button's own index (set from the model's value: a delegate
-            // that declared an "index" of its own would hide the button's, and the click would
-            // report 0 whatever was chosen).
-            Repeater {
-                model: 3
-                delegate: RadioButton {
-                    id: modeButton
-                    required property int modelData
-                    objectName: "macroMode" + modelData
-                    index: modelData
-                    textValue: keyAssigment.lang(18 + modelData)
-                    isSelect: keyAssigment.macroMode === modelData
-                    onBtnClick: function (mode) {
-                        keyAssigment.macroMode = mode
-                        keyAssigment.applyMacro()
-                        // the click replaced the binding
-                        modeButton.isSelect = Qt.binding(() => keyAssigment.macroMode === modeButton.modelData)
+
+                // Fire function: the captured key, the rate and the number of shots.
+                Column {
+                    y: 46
+                    spacing: 14
+                    visible: keyAssigment.sections[keyAssigment.currentSection].kind === "fire"
+                    Row {
+                        spacing: 12
+                        Caption { width: 80; text: keyAssigment.lang(9) }
+                        FieldBox {
+                            objectName: "fireKeyField"
+                            active: keyAssigment.isFireInput
+                            textValue: keyAssigment.isFireInput || keyAssigment.fireKey === 0
+                                       ? keyAssigment.lang(10) : keyAssigment.keyName(keyAssigment.fireKey)
+                            onClicked: {
+                                keyAssigment.isComboInput = false
+                                keyAssigment.isFireInput = true
+                            }
+                        }
+                    }
+                    Row {
+                        spacing: 12
+                        z: 10
+                        Caption { width: 80; text: keyAssigment.lang(11) }
+                        DropDownSlider {
+                            id: rateSlider
+                            width: 200
+                            textValue: "10ms"
+                            onValueChange: function (x) {
+                                if (keyAssigment.loading)
+                                    return
+                                keyAssigment.fireRate = Math.round(x) + 1
+                                textValue = keyAssigment.fireRate + "MS"
+                                keyAssigment.applyFire()
+                            }
+                        }
+                    }
+                    Row {
+                        spacing: 12
+                        Caption { width: 80; text: keyAssigment.lang(12) }
+                        RectInput {
+                            id: timesInput
+                            objectName: "timesInput"
+                            minValue: 0
+                            maxValue: 255
+                            onEndInputSignal: {
+                                keyAssigment.fireTimes = parseInt(textValue) || 0
+                                endlessBox.isSelect = keyAssigment.fireTimes === 0
+                                keyAssigment.applyFire()
+                            }
+                        }
+                        CheckBox {
+                            id: endlessBox
+                            objectName: "endlessBox"
+                            textValue: keyAssigment.lang(13)
+                            onBtnClick: {
+                                if (!isSelect) { // about to be ticked
+                                    keyAssigment.fireTimes = 0
+                                    timesInput.textValue = "0"
+                                    keyAssigment.applyFire()
+                                }
+                            }
+                        }
+                    }
+                }
+
+                // Key combination: modifiers and up to two keys, captured; tick keeps, cross discards.
+                Row {
+                    y: 46
+                    spacing: 12
+                    visible: keyAssigment.sections[keyAssigment.currentSection].kind === "combo"
+                    FieldBox {
+                        objectName: "comboField"
+                        width: 300
+                        active: keyAssigment.isComboInput
+                        textValue: {
+                            var t = keyAssigment.keyCodeToString(2, keyAssigment.comboMask,
+                                                                 keyAssigment.comboKey1,
+                                                                 keyAssigment.comboKey2)
+                            return t === "" ? keyAssigment.lang(10) : t
+                        }
+                        onClicked: {
+                            keyAssigment.isFireInput = false
+                            keyAssigment.comboMask = 0
+                            keyAssigment.comboKey1 = 0
+                            keyAssigment.comboKey2 = 0
+                            keyAssigment.isComboInput = true
+                        }
+                    }
+                    ImageButton {
+                        objectName: "comboSure"
+                        anchors.verticalCenter: parent.verticalCenter
+                        normalSource: Theme.sourceSureBtn
+                        hoverSource: Theme.sourceSureBtn
+                        onClicked: {
+                            keyAssigment.isComboInput = false
+                            if (keyAssigment.comboMask || keyAssigment.comboKey1 || keyAssigment.comboKey2)
+                                keyAssigment.setEntry([2, keyAssigment.comboMask, keyAssigment.comboKey1,
+                                                       keyAssigment.comboKey2])
+                            else
+                                keyAssigment.resetCombo()
+                        }
+                    }
+                    ImageButton {
+                        objectName: "comboClose"
+                        anchors.verticalCenter: parent.verticalCenter
+                        normalSource: Theme.sourceCloseBtn
+                        hoverSource: Theme.sourceCloseBtnH
+                        onClicked: {
+                            keyAssigment.isComboInput = false
+                            keyAssigment.resetCombo()
+                        }
+                    }
+                }
+
+                // Macro function: a macro of the library and how it runs.
+                Column {
+                    y: 46
+                    spacing: 10
+                    visible: keyAssigment.sections[keyAssigment.currentSection].kind === "macro"
+                    Rectangle {
+                        width: content.width
+                        height: 150
+                        radius: 2
+                        color: Theme.colorGray0
+                        border.color: Theme.colorGray1
+                        ListView {
+                            id: macroList
+                            objectName: "macroList"
+                            anchors.fill: parent
+                            anchors.margins: 2
+                            clip: true
+                            model: keyAssigment.macroNames
+                            delegate: Rectangle {
+                                required property var modelData
+                                width: macroList.width
+                                height: 24
+                                color: modelData === keyAssigment.macroName ? Theme.colorOrange
+                                                                             : "transparent"
+                                Text {
+                                    x: 8
+                                    anchors.verticalCenter: parent.verticalCenter
+                                    text: parent.modelData
+                                    font.family: Theme.fontFamily
+                                    font.pixelSize: Theme.fontNormalSize
+                                    color: Theme.fontColor
+                                }
+                                MouseArea {
+                                    anchors.fill: parent
+                                    onClicked: {
+                                        keyAssigment.macroName = parent.modelData
+                                        keyAssigment.applyMacro()
+                                    }
+                                }
+                            }
+                        }
+                    }
+                    // The run mode is the button's own index (set from the model's value: a delegate
+                    // that declared an "index" of its own would hide the button's, and the click would
+                    // report 0 whatever was chosen).
+                    Repeater {
+                        model: 3
+                        delegate: RadioButton {
+                            id: modeButton
+                            required property int modelData
+                            objectName: "macroMode" + modelData
+                            index: modelData
+                            textValue: keyAssigment.lang(18 + modelData)
+                            isSelect: keyAssigment.macroMode === modelData
+                            onBtnClick: function (mode) {
+                                keyAssigment.macroMode = mode
+                                keyAssigment.applyMacro()
+                                // the click replaced the binding
+                                modeButton.isSelect = Qt.binding(
+                                            () => keyAssigment.macroMode === modeButton.modelData)
+                            }
+                        }
+                    }
+                    TextButton {
+                        objectName: "macroEditorBtn"
+                        width: 120
+                        textValue: keyAssigment.lang(17)
+                        onClicked: {
+                            keyAssigment.inMacroEditor = true
+                            keyAssigment.visible = false
+                            openPage(keyAssigment.macroEditor, true)
+                        }
                     }
                 }
             }
-            TextButton {
-                objectName: "macroEditorBtn"
-                width: 120
-                textValue: keyAssigment.lang(17)
-                onClicked: {
-                    keyAssigment.inMacroEditor = true
-                    keyAssigment.visible = false
-                    openPage(macroEditorMain, true)
-                }
+
+            // Without a desktop-wide capture, keys are captured only while this window has the focus.
+            Text {
+                objectName: "focusNotice"
+                x: content.x
+                anchors.bottom: parent.bottom
+                anchors.bottomMargin: 10
+                visible: !keyAssigment.globalCapture
+                         && (keyAssigment.sections[keyAssigment.currentSection].kind === "fire"
+                             || keyAssigment.sections[keyAssigment.currentSection].kind === "combo")
+                text: keyAssigment.lang(57)
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontNormalSize
+                color: Theme.colorGray2
             }
         }
-    }
-
-    // Without a desktop-wide capture, keys are captured only while this window has the focus.
-    Text {
-        objectName: "focusNotice"
-        x: content.x
-        anchors.bottom: parent.bottom
-        anchors.bottomMargin: 10
-        visible: !keyAssigment.globalCapture
-                 && (keyAssigment.sections[keyAssigment.currentSection].kind === "fire"
-                     || keyAssigment.sections[keyAssigment.currentSection].kind === "combo")
-        text: keyAssigment.lang(57)
-        font.family: mainIten.fontFamily
-        font.pixelSize: mainIten.fontNormalSize
-        color: mainIten.colorGray2
     }
 }

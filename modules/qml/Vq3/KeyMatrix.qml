@@ -3,10 +3,11 @@
 // assignment panel. The reset image puts the factory assignments back.
 import QtQuick
 import "../basic"
+import "../basic/values.js" as Values
 
 SectionPanel {
     id: keyMatrix
-    titleText: mainIten.langText(keyMatrixLang, 1)
+    titleText: Values.langText(keyMatrixLang, 1)
     height: 34 + rows.height + 8
 
     property var keyMatrixLang: ["Key ", "Key Function"]
@@ -110,8 +111,8 @@ SectionPanel {
         anchors.right: parent.right
         anchors.rightMargin: 10
         y: -28 // in the caption line, above the rows
-        normalSource: mainIten.sourceRestBtn
-        hoverSource: mainIten.sourceRestBtnH
+        normalSource: Theme.sourceRestBtn
+        hoverSource: Theme.sourceRestBtnH
         onClicked: keyMatrix.resetAll()
     }
 
@@ -132,15 +133,15 @@ SectionPanel {
                 visible: index < Math.min(14, mouseMain.keyCount)
                 radius: 2
                 color: rowArea.containsMouse || mouseMain.selectKey === index
-                       ? mainIten.colorOrange
+                       ? Theme.colorOrange
                        : (index % 2 ? "transparent" : Qt.rgba(1, 1, 1, 0.04))
                 Text {
                     x: 8
                     anchors.verticalCenter: parent.verticalCenter
-                    text: mainIten.langText(keyMatrix.keyMatrixLang, 0) + (row.index + 1)
-                    font.family: mainIten.fontFamily
-                    font.pixelSize: mainIten.fontNormalSize
-                    color: mainIten.colorGray3
+                    text: Values.langText(keyMatrix.keyMatrixLang, 0) + (row.index + 1)
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontNormalSize
+                    color: Theme.colorGray3
                 }
                 Text {
                     anchors.right: parent.right
@@ -150,9 +151,9 @@ SectionPanel {
                     horizontalAlignment: Text.AlignRight
                     elide: Text.ElideRight
                     text: row.keyText
-                    font.family: mainIten.fontFamily
-                    font.pixelSize: mainIten.fontNormalSize
-                    color: mainIten.fontColor
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontNormalSize
+                    color: Theme.fontColor
                 }
                 MouseArea {
                     id: rowArea

@@ -3,11 +3,12 @@
 // collected (isSave) and stored and sent by the main window's Save.
 import QtQuick
 import "../basic"
+import "../basic/values.js" as Values
 import "colourbar.js" as ColourBar
 
 SectionPanel {
     id: lightControl
-    titleText: mainIten.langText(lightControlLang, 0)
+    titleText: Values.langText(lightControlLang, 0)
     height: 34 + content.height + 12
 
     property var lightControlLang: ["Light", "Static", "Breath", "Neon", "OFF", "Speed", "Color",
@@ -50,7 +51,7 @@ SectionPanel {
     }
 
     function effectName(i) {
-        return mainIten.langText(lightControlLang, i < baseEffects ? i + 1
+        return Values.langText(lightControlLang, i < baseEffects ? i + 1
                                                                    : i - baseEffects + firstExtraText)
     }
 
@@ -182,8 +183,8 @@ SectionPanel {
         anchors.right: parent.right
         anchors.rightMargin: 10
         y: 6
-        normalSource: mainIten.sourceRestBtn
-        hoverSource: mainIten.sourceRestBtnH
+        normalSource: Theme.sourceRestBtn
+        hoverSource: Theme.sourceRestBtnH
         onClicked: {
             lightControl.init(false, true)
             lightControl.isSave = true
@@ -191,9 +192,9 @@ SectionPanel {
     }
 
     component Caption: Text {
-        font.family: mainIten.fontFamily
-        font.pixelSize: mainIten.fontNormalSize
-        color: mainIten.colorGray3
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontNormalSize
+        color: Theme.colorGray3
     }
 
     Column {
@@ -218,7 +219,7 @@ SectionPanel {
 
         Caption {
             visible: speedSlider.visible
-            text: mainIten.langText(lightControl.lightControlLang, 5)
+            text: Values.langText(lightControl.lightControlLang, 5)
         }
         SliderButton {
             id: speedSlider
@@ -228,7 +229,7 @@ SectionPanel {
             height: 30
             segment: lightControl.positions - 1
             isScale: true
-            scaleSource: mainIten.sourceSpeedScale
+            scaleSource: Theme.sourceSpeedScale
             onValueChangeDelay: {
                 lightControl.speed = segmentValue
                 lightControl.isSave = true
@@ -236,7 +237,7 @@ SectionPanel {
         }
         Caption {
             visible: brightnessSlider.visible
-            text: mainIten.langText(lightControl.lightControlLang, 7)
+            text: Values.langText(lightControl.lightControlLang, 7)
         }
         SliderButton {
             id: brightnessSlider
@@ -246,7 +247,7 @@ SectionPanel {
             height: 30
             segment: lightControl.positions - 1
             isScale: true
-            scaleSource: mainIten.sourceSpeedScale
+            scaleSource: Theme.sourceSpeedScale
             onValueChangeDelay: {
                 lightControl.brightness = segmentValue
                 lightControl.isSave = true
@@ -254,7 +255,7 @@ SectionPanel {
         }
 
         Caption {
-            text: mainIten.langText(lightControl.lightControlLang, 6)
+            text: Values.langText(lightControl.lightControlLang, 6)
         }
         Row {
             spacing: 6
@@ -269,17 +270,17 @@ SectionPanel {
                     height: 22
                     radius: 3
                     color: lightControl.colorValue[index]
-                    border.color: index === lightControl.selectedBlock ? mainIten.fontColor
-                                                                        : mainIten.colorGray1
+                    border.color: index === lightControl.selectedBlock ? Theme.fontColor
+                                                                        : Theme.colorGray1
                     border.width: index === lightControl.selectedBlock ? 2 : 1
                     Text {
                         anchors.centerIn: parent
                         text: block.index + 1
-                        font.family: mainIten.fontFamily
-                        font.pixelSize: mainIten.fontMinSize
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.fontMinSize
                         // Dark digits on light colours, light ones on dark colours.
-                        color: block.color.hslLightness > 0.6 ? mainIten.colorGray0
-                                                              : mainIten.fontColor
+                        color: block.color.hslLightness > 0.6 ? Theme.colorGray0
+                                                              : Theme.fontColor
                     }
                     MouseArea {
                         anchors.fill: parent
@@ -298,7 +299,7 @@ SectionPanel {
                 anchors.verticalCenter: parent.verticalCenter
                 width: 206
                 height: 14
-                source: mainIten.sourceColorBar
+                source: Theme.sourceColorBar
                 MouseArea {
                     anchors.fill: parent
                     anchors.topMargin: -3
@@ -317,7 +318,7 @@ SectionPanel {
                 height: 20
                 radius: 2
                 color: "transparent"
-                border.color: mainIten.fontColor
+                border.color: Theme.fontColor
                 border.width: 2
             }
         }

@@ -4,6 +4,8 @@
 // re-sends the macro to every button that plays it.
 import QtQuick
 import "../basic"
+import "../basic/scene.js" as Scene
+import "../basic/values.js" as Values
 import "macrocode.js" as MacroCode
 
 PanelFrame {
@@ -12,7 +14,7 @@ PanelFrame {
     width: 640
     height: 448
     visible: false
-    titleText: mainIten.langText(macroEditorLang, 0)
+    titleText: Values.langText(macroEditorLang, 0)
 
     property var macroEditorLang: ["Macro Editor", "Macro Name", "New", "Delete", "Action",
         "Stop Record", "Times", "OK", "Start Record", "Delay", "Delete", "Import", "Export",
@@ -26,14 +28,34 @@ PanelFrame {
     property string nameMessage: ""    // why the last name was refused
     // The names in list order, for the key assignment page's macro list.
     property var macroNames: []
-    property alias macroNumber_lv: macroList
-    property alias actionList: actionList
+    // The page's state; the controls show it once the page has been opened.
+    property int currentMacro: -1      // the selected macro's row
+    property int currentAction: -1     // the selected action's row
+    property string repeatText: "1"    // the repeat count, as typed
+    property bool recordDelays: false  // recording stores the pauses between events
+    property bool insertOpen: false    // the insert-key dialog is shown
+    // The macro list's selection as the key capture reads it, built or not.
+    readonly property QtObject macroNumber_lv: QtObject {
+        readonly property int currentIndex: macroEditor.currentMacro
+    }
+
+    // Asks the controls to close their menus, and to end an edit in progress.
+    signal menusClosing
+    signal editsEnding
+    // An action was recorded at the end of the list (the list scrolls to it).
+    signal actionRecorded
+
+    // The mask behind the pages, hidden when this page closes.
+    required property Item mask
+    required property QtObject keyNames // key labels and codes
+    // The key assignment panel, told about the library's names.
+    property Item keyAssignment: null
 
     signal deleteMacro(string macroName)
     signal modifyMacroName(string oldMacroName, string newMacroName)
     signal modifyMacroData(string macroName)
 
-    function lang(i) { return mainIten.langText(macroEditorLang, i) }
+    function lang(i) { return Values.langText(macroEditorLang, i) }
 
     // --- The library ---
 
@@ -44,14 +66,14 @@ PanelFrame {
         macroModel.clear()
         for (var i = 0; i < names.length && i < maxMacros; ++i)
             macroModel.append({ "name": String(names[i]) })
-        macroList.currentIndex = -1
+        currentMacro = -1
         actionModel.clear()
         refreshNames(false)
     }
 
     function selectedName() {
-        return macroList.currentIndex >= 0 && macroList.currentIndex < macroModel.count
-               ? macroModel.get(macroList.currentIndex).name : ""
+        return currentMacro >= 0 && currentMacro < macroModel.count
+               ? macroModel.get(currentMacro).name : ""
     }
 
     function hasName(name) {
@@ -80,16 +102,15 @@ PanelFrame {
         if (store)
             ui_View.updataNameList(0, names)
         macroNames = names
-        if (typeof keyAssigmentMain !== "undefined" && keyAssigmentMain
-                && typeof keyAssigmentMain.setMacroNames === "function")
-            keyAssigmentMain.setMacroNames(names)
+        if (keyAssignment)
+            keyAssignment.setMacroNames(names)
     }
 
     function selectMacro(index) {
-        mainIten.commitInputs() // a repeat count typed for the macro chosen before belongs to it
+        Scene.commitInputs(macroEditor) // a repeat count typed for the macro chosen before belongs to it
         stopRecording()
-        macroList.currentIndex = index
-        actionList.currentIndex = -1
+        currentMacro = index
+        currentAction = -1
         loadActions()
     }
 
@@ -109,7 +130,7 @@ PanelFrame {
         var name = freeName()
         if (macroModel.count >= maxMacros || name === "")
             return
-        var at = macroList.currentIndex >= 0 ? macroList.currentIndex : macroModel.count
+        var at = currentMacro >= 0 ? currentMacro : macroModel.count
         macroModel.insert(at, { "name": name })
         if (!ui_View.loadMacroFile(name))
             ui_View.createMacroIni(name, 0)
@@ -127,7 +148,7 @@ PanelFrame {
         if (name === "")
             return
         stopRecording()
-        var index = macroList.currentIndex
+        var index = currentMacro
         ui_View.deleteMacroIni(name)
         actionModel.clear()
         deleteMacro(name)
@@ -167,7 +188,7 @@ PanelFrame {
         var actions = MacroCode.parseActions(entries.slice(0, entries.length - 1))
         for (var i = 0; i < actions.length; ++i)
             actionModel.append(actions[i])
-        repeatInput.textValue = String(entries[entries.length - 1])
+        repeatText = String(entries[entries.length - 1])
     }
 
     function actions() {
@@ -195,7 +216,7 @@ PanelFrame {
         var list = actions()
         for (var i = 0; i < list.length; ++i)
             texts.push(MacroCode.actionText(list[i]))
-        ui_View.saveMacroIni(name, texts, parseInt(repeatInput.textValue) || 0)
+        ui_View.saveMacroIni(name, texts, parseInt(repeatText) || 0)
         modifyMacroData(name)
     }
 
@@ -206,7 +227,7 @@ PanelFrame {
         var list = MacroCode.parseActions(entries.slice(0, entries.length - 1))
         var repeat = parseInt(entries[entries.length - 1]) || 0
         var bytes = MacroCode.deCode(list, repeat, function (label) {
-            return _KeyCodeString.strTokeycode(label)
+            return keyNames.strTokeycode(label)
         })
         ui_View.mouseSendMacroData(bytes, index)
     }
@@ -216,7 +237,7 @@ PanelFrame {
     function startRecording() {
         closeMenus()
         actionModel.clear()
-        actionList.currentIndex = -1
+        currentAction = -1
         ticks = 0
         tickTimer.start()
         isInputting = true
@@ -233,41 +254,41 @@ PanelFrame {
     function detectKeyboard(isDown, usbCode) {
         if (!isInputting || isFull())
             return
-        var label = _KeyCodeString.keycodeTostr(usbCode)
+        var label = keyNames.keycodeTostr(usbCode)
         if (label === "")
             return
-        if (actionModel.count > 0 && delayBox.isSelect)
+        if (actionModel.count > 0 && recordDelays)
             actionModel.append({ "type": 0, "info": String(ticks * 10) })
         ticks = 0
         var mouseButton = usbCode >= 0xF0
         var type = isDown ? (mouseButton ? 3 : 1) : (mouseButton ? 4 : 2)
         actionModel.append({ "type": type, "info": label })
-        actionList.positionViewAtEnd()
+        actionRecorded()
     }
 
     // --- Editing ---
 
     function deleteAction() {
-        if (actionList.currentIndex < 0)
+        if (currentAction < 0)
             return
-        actionModel.remove(actionList.currentIndex)
-        actionList.currentIndex = Math.min(actionList.currentIndex, actionModel.count - 1)
+        actionModel.remove(currentAction)
+        currentAction = Math.min(currentAction, actionModel.count - 1)
         autoSave()
     }
 
     function insertDelay() {
         if (isFull() || selectedName() === "")
             return
-        var at = actionList.currentIndex >= 0 ? actionList.currentIndex : actionModel.count
+        var at = currentAction >= 0 ? currentAction : actionModel.count
         actionModel.insert(at, { "type": 0, "info": "50" })
-        actionList.currentIndex = at
+        currentAction = at
         autoSave()
     }
 
     // The pair press, release of a label; before the selected action for keys, after it for
     // mouse buttons; at the end when the last action (or nothing) is selected.
     function insertPair(pressType, label, after) {
-        var selected = actionList.currentIndex
+        var selected = currentAction
         var at = actionModel.count
         if (selected >= 0 && selected < actionModel.count - 1)
             at = after ? selected + 1 : selected
@@ -281,12 +302,12 @@ PanelFrame {
             return
         insertLabel = ""
         isInsertting = true
-        insertDialog.visible = true
+        insertOpen = true
     }
 
     function detectInput(isDown, usbCode) {
         if (isInsertting && usbCode < 0xF0) {
-            var label = _KeyCodeString.keycodeTostr(usbCode)
+            var label = keyNames.keycodeTostr(usbCode)
             if (label !== "")
                 insertLabel = label
         }
@@ -294,7 +315,7 @@ PanelFrame {
 
     function closeInsertKey(accept) {
         isInsertting = false
-        insertDialog.visible = false
+        insertOpen = false
         if (accept && insertLabel !== "")
             insertPair(1, insertLabel, false)
     }
@@ -302,7 +323,7 @@ PanelFrame {
     function insertMouseButton(code) {
         if (isFull() || selectedName() === "")
             return
-        insertPair(3, _KeyCodeString.keycodeTostr(code), true)
+        insertPair(3, keyNames.keycodeTostr(code), true)
     }
 
     function setDelay(index, text) {
@@ -336,17 +357,13 @@ PanelFrame {
     }
 
     function closeMenus() {
-        macroMenu.visible = false
-        actionMenu.visible = false
+        menusClosing()
     }
 
     // A press elsewhere in the panel (or on the mask) closes the menus and ends an edit.
     function macroEditorFocus() {
         closeMenus()
-        if (macroList.editIndex >= 0)
-            macroList.finishEdit()
-        if (actionList.editIndex >= 0)
-            actionList.finishEdit()
+        editsEnding()
     }
 
     function close() {
@@ -354,13 +371,17 @@ PanelFrame {
         closeInsertKey(false)
         closeMenus()
         visible = false
-        mainMask.visible = false
-        if (typeof keyAssigmentMain !== "undefined" && keyAssigmentMain
-                && typeof keyAssigmentMain.closeMacroMenu === "function")
-            keyAssigmentMain.closeMacroMenu()
+        mask.visible = false
+        if (keyAssignment)
+            keyAssignment.closeMacroMenu()
     }
 
     onBackgroundPressed: macroEditorFocus()
+    // The controls are built on the first opening, and kept.
+    onVisibleChanged: {
+        if (visible)
+            body.active = true
+    }
     onCloseClicked: close()
 
     Timer {
@@ -368,16 +389,16 @@ PanelFrame {
         objectName: "tickTimer"
         interval: 10
         repeat: true
-        onTriggered: ticks += 1
+        onTriggered: macroEditor.ticks += 1
     }
 
     ListModel { id: macroModel }
     ListModel { id: actionModel }
 
     component Caption: Text {
-        font.family: mainIten.fontFamily
-        font.pixelSize: mainIten.fontNormalSize
-        color: mainIten.fontColor
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontNormalSize
+        color: Theme.fontColor
         verticalAlignment: Text.AlignVCenter
         elide: Text.ElideRight
     }
@@ -385,42 +406,44 @@ PanelFrame {
     // The type of an action at a glance: a clock for a delay, a key cap or a mouse with an
     // arrow down for a press and up for a release.
     component ActionIcon: Item {
+        id: actionIcon
         property int actionType: 0
         width: 28
         height: 18
         Rectangle {
-            visible: actionType === 0
+            visible: actionIcon.actionType === 0
             x: 4; width: 18; height: 18
             radius: 9
             color: "transparent"
-            border.color: mainIten.colorGray3
-            Rectangle { x: 8; y: 3; width: 2; height: 7; color: mainIten.colorGray3 }
-            Rectangle { x: 8; y: 8; width: 6; height: 2; color: mainIten.colorGray3 }
+            border.color: Theme.colorGray3
+            Rectangle { x: 8; y: 3; width: 2; height: 7; color: Theme.colorGray3 }
+            Rectangle { x: 8; y: 8; width: 6; height: 2; color: Theme.colorGray3 }
         }
         Rectangle {
-            visible: actionType === 1 || actionType === 2
+            visible: actionIcon.actionType === 1 || actionIcon.actionType === 2
             width: 18; height: 16
             y: 1
             radius: 3
-            color: mainIten.colorGray1
-            border.color: mainIten.colorGray3
+            color: Theme.colorGray1
+            border.color: Theme.colorGray3
         }
         Rectangle {
-            visible: actionType === 3 || actionType === 4
+            visible: actionIcon.actionType === 3 || actionIcon.actionType === 4
             x: 3; width: 12; height: 18
             radius: 6
-            color: mainIten.colorGray1
-            border.color: mainIten.colorGray3
-            Rectangle { x: 5; y: 1; width: 2; height: 6; color: mainIten.colorGray3 }
+            color: Theme.colorGray1
+            border.color: Theme.colorGray3
+            Rectangle { x: 5; y: 1; width: 2; height: 6; color: Theme.colorGray3 }
         }
         Text {
-            visible: actionType >= 1 && actionType <= 4
+            visible: actionIcon.actionType >= 1 && actionIcon.actionType <= 4
             x: 18; width: 10; height: 18
             verticalAlignment: Text.AlignVCenter
-            text: actionType === 1 || actionType === 3 ? "\u2193" : "\u2191"
-            font.pixelSize: mainIten.fontNormalSize
+            text: actionIcon.actionType === 1 || actionIcon.actionType === 3 ? "\u2193" : "\u2191"
+            font.pixelSize: Theme.fontNormalSize
             font.bold: true
-            color: actionType === 1 || actionType === 3 ? mainIten.colorOrange : "#4a90e2"
+            color: actionIcon.actionType === 1 || actionIcon.actionType === 3 ? Theme.colorOrange
+                                                                              : "#4a90e2"
         }
     }
 
@@ -433,8 +456,8 @@ PanelFrame {
         height: column.height + 4
         visible: false
         z: 10
-        color: mainIten.colorGray0
-        border.color: mainIten.colorGray1
+        color: Theme.colorGray0
+        border.color: Theme.colorGray1
         Column {
             id: column
             x: 2
@@ -442,10 +465,12 @@ PanelFrame {
             Repeater {
                 model: popup.entries
                 TextButton {
+                    required property int index
+                    required property string modelData
                     width: popup.width - 4
                     textValue: modelData
                     textAlign: Text.AlignLeft
-                    normalColor: mainIten.colorGray0
+                    normalColor: Theme.colorGray0
                     onClicked: popup.chosen(index)
                 }
             }
@@ -458,316 +483,351 @@ PanelFrame {
         }
     }
 
-    // --- Left: the macro library ---
-
-    Caption {
-        x: 16; y: 8
-        width: 200; height: 24
-        text: lang(1)
-    }
-    Rectangle {
-        id: macroFrame
-        x: 16; y: 36
-        width: 200; height: 300
-        color: "transparent"
-        border.color: mainIten.colorGray1
-
-        ListView {
-            id: macroList
-            objectName: "macroList"
-            property int editIndex: -1
-            anchors.fill: parent
-            anchors.margins: 1
-            clip: true
-            currentIndex: -1
-            model: macroModel
-
-            function finishEdit() {
-                var index = editIndex
-                var text = macroEdit.text
-                editIndex = -1
-                renameMacro(index, text)
-            }
-
-            delegate: Rectangle {
-                width: macroList.width
-                height: 24
-                color: ListView.isCurrentItem ? mainIten.colorBlue : "transparent"
-                Caption {
-                    anchors.fill: parent
-                    anchors.leftMargin: 8
-                    text: model.name
-                    visible: macroList.editIndex !== index
-                }
-                MouseArea {
-                    anchors.fill: parent
-                    acceptedButtons: Qt.LeftButton | Qt.RightButton
-                    onPressed: function (mouse) {
-                        macroEditorFocus()
-                        if (macroList.currentIndex !== index)
-                            selectMacro(index)
-                        if (mouse.button === Qt.RightButton)
-                            macroMenu.openAt(parent, mouse.x, mouse.y)
-                    }
-                    onDoubleClicked: {
-                        macroEdit.text = model.name
-                        macroList.editIndex = index
-                        macroEdit.y = parent.y - macroList.contentY
-                        macroEdit.forceActiveFocus()
-                        macroEdit.selectAll()
-                    }
-                }
-            }
-            TextInput {
-                id: macroEdit
-                objectName: "macroEdit"
-                x: 8
-                width: macroList.width - 16
-                height: 24
-                visible: macroList.editIndex >= 0
-                verticalAlignment: TextInput.AlignVCenter
-                font.family: mainIten.fontFamily
-                font.pixelSize: mainIten.fontNormalSize
-                color: mainIten.fontColor
-                selectByMouse: true
-                onAccepted: macroList.finishEdit()
-            }
-        }
-        // Pressing the empty part of the list.
-        MouseArea {
-            anchors.fill: parent
-            z: -1
-            acceptedButtons: Qt.LeftButton | Qt.RightButton
-            onPressed: function (mouse) {
-                macroEditorFocus()
-                if (mouse.button === Qt.RightButton)
-                    macroMenu.openAt(macroFrame, mouse.x, mouse.y)
-            }
-        }
-    }
-    Caption {
-        id: nameNote
-        objectName: "macroNameMessage"
-        x: 16; y: 340
-        width: 200; height: 34
-        wrapMode: Text.WordWrap
-        maximumLineCount: 2
-        color: "#ff6b6b" // the dark accent red is hard to read as text
-        font.pixelSize: mainIten.fontMinSize
-        text: nameMessage
-    }
-    TextButton {
-        objectName: "newButton"
-        x: 16; y: 378
-        width: 96
-        textValue: lang(2)
-        onClicked: { macroEditorFocus(); newMacro() }
-    }
-    TextButton {
-        objectName: "deleteButton"
-        x: 120; y: 378
-        width: 96
-        textValue: lang(3)
-        onClicked: { macroEditorFocus(); deleteSelected() }
-    }
-
-    // --- Right: the actions ---
-
-    Caption {
-        x: 232; y: 8
-        width: 200; height: 24
-        text: lang(4)
-    }
-    Rectangle {
-        id: actionFrame
-        x: 232; y: 36
-        width: 392; height: 300
-        color: "transparent"
-        border.color: isInputting ? mainIten.colorOrange : mainIten.colorGray1
-
-        ListView {
-            id: actionList
-            objectName: "actionList"
-            property int editIndex: -1
-            anchors.fill: parent
-            anchors.margins: 1
-            clip: true
-            currentIndex: -1
-            model: actionModel
-
-            function finishEdit() {
-                var index = editIndex
-                editIndex = -1
-                setDelay(index, delayEdit.text)
-            }
-
-            delegate: Rectangle {
-                width: actionList.width
-                height: 24
-                color: ListView.isCurrentItem ? mainIten.colorBlue : "transparent"
-                Caption {
-                    x: 8; width: 36; height: parent.height
-                    text: index + 1
-                    color: mainIten.colorGray2
-                }
-                ActionIcon {
-                    x: 48
-                    anchors.verticalCenter: parent.verticalCenter
-                    actionType: model.type
-                }
-                Caption {
-                    x: 80; width: parent.width - 88; height: parent.height
-                    text: model.type === 0 ? model.info + " ms" : model.info
-                    visible: actionList.editIndex !== index
-                }
-                MouseArea {
-                    anchors.fill: parent
-                    acceptedButtons: Qt.LeftButton | Qt.RightButton
-                    onPressed: function (mouse) {
-                        macroEditorFocus()
-                        actionList.currentIndex = index
-                        if (mouse.button === Qt.RightButton && !isInputting)
-                            actionMenu.openAt(parent, mouse.x, mouse.y)
-                    }
-                    onDoubleClicked: {
-                        if (model.type !== 0 || isInputting)
-                            return
-                        delayEdit.text = model.info
-                        actionList.editIndex = index
-                        delayEdit.y = parent.y - actionList.contentY
-                        delayEdit.forceActiveFocus()
-                        delayEdit.selectAll()
-                    }
-                }
-            }
-            TextInput {
-                id: delayEdit
-                objectName: "delayEdit"
-                x: 80
-                width: 120
-                height: 24
-                visible: actionList.editIndex >= 0
-                verticalAlignment: TextInput.AlignVCenter
-                font.family: mainIten.fontFamily
-                font.pixelSize: mainIten.fontNormalSize
-                color: mainIten.fontColor
-                selectByMouse: true
-                validator: IntValidator { bottom: 0; top: 65535 }
-                onAccepted: actionList.finishEdit()
-            }
-        }
-        MouseArea {
-            anchors.fill: parent
-            z: -1
-            acceptedButtons: Qt.LeftButton | Qt.RightButton
-            onPressed: function (mouse) {
-                macroEditorFocus()
-                if (mouse.button === Qt.RightButton && !isInputting && selectedName() !== "")
-                    actionMenu.openAt(actionFrame, mouse.x, mouse.y)
-            }
-        }
-    }
-
-    TextButton {
-        id: recordButton
-        objectName: "recordButton"
-        x: 232; y: 378
-        width: 120
-        textValue: isInputting ? lang(5) : lang(8)
-        normalColor: isInputting ? mainIten.colorOrange : mainIten.colorBlue
-        onClicked: {
-            macroEditorFocus()
-            if (isInputting)
-                stopRecording()
-            else if (selectedName() !== "")
-                startRecording()
-        }
-    }
-    // Without a desktop-wide capture, a recording sees only what reaches this window.
-    Text {
-        objectName: "macroFocusNotice"
-        x: 232; y: 412
-        visible: isInputting && typeof ui_View.isGlobalInputCapture === "function"
-                 && !ui_View.isGlobalInputCapture()
-        text: lang(18)
-        font.family: mainIten.fontFamily
-        font.pixelSize: mainIten.fontNormalSize
-        color: mainIten.colorGray2
-    }
-    Caption {
-        x: 368; y: 378
-        width: 48; height: 24
-        horizontalAlignment: Text.AlignRight
-        text: lang(6)
-    }
-    RectInput {
-        id: repeatInput
-        objectName: "repeatInput"
-        x: 424; y: 378
-        minValue: 1
-        maxValue: 65535
-        textValue: "1"
-        onEndInputSignal: autoSave()
-    }
-    CheckBox {
-        id: delayBox
-        objectName: "delayBox"
-        x: 488; y: 380
-        textValue: lang(9)
-    }
-
-    PopupMenu {
-        id: macroMenu
-        objectName: "macroMenu"
-        entries: [lang(10), lang(11), lang(12)]
-        onChosen: function (cmd) { macroMenuCmd(cmd) }
-    }
-    PopupMenu {
-        id: actionMenu
-        objectName: "actionMenu"
-        entries: [lang(10), lang(13), lang(14), lang(15), lang(16), lang(17)]
-        onChosen: function (cmd) { actionMenuCmd(cmd) }
-    }
-
-    // The insert-key dialog over a mask of its own.
-    Rectangle {
-        id: insertDialog
-        objectName: "insertDialog"
+    Loader {
+        id: body
         anchors.fill: parent
-        anchors.topMargin: 30
-        visible: false
-        z: 20
-        color: "#90000000"
-        MouseArea { anchors.fill: parent }
-        Rectangle {
-            anchors.centerIn: parent
-            width: 260; height: 140
-            radius: 4
-            color: mainIten.colorGray0
-            border.color: mainIten.colorGray1
+        active: false
+        sourceComponent: Item {
+            Connections {
+                target: macroEditor
+                function onMenusClosing() {
+                    macroMenu.visible = false
+                    actionMenu.visible = false
+                }
+                function onEditsEnding() {
+                    if (macroList.editIndex >= 0)
+                        macroList.finishEdit()
+                    if (actionList.editIndex >= 0)
+                        actionList.finishEdit()
+                }
+                function onActionRecorded() {
+                    actionList.positionViewAtEnd()
+                }
+            }
+
+            // --- Left: the macro library ---
+
             Caption {
-                x: 12; y: 6
-                width: parent.width - 24; height: 24
-                text: lang(14)
+                x: 16; y: 8
+                width: 200; height: 24
+                text: macroEditor.lang(1)
             }
             Rectangle {
-                x: 30; y: 44
-                width: 200; height: 32
+                id: macroFrame
+                x: 16; y: 36
+                width: 200; height: 300
                 color: "transparent"
-                border.color: mainIten.colorOrange
-                Caption {
-                    objectName: "insertLabel"
+                border.color: Theme.colorGray1
+
+                ListView {
+                    id: macroList
+                    objectName: "macroList"
+                    property int editIndex: -1
                     anchors.fill: parent
-                    horizontalAlignment: Text.AlignHCenter
-                    font.pixelSize: mainIten.fontMaxSize
-                    text: insertLabel
+                    anchors.margins: 1
+                    clip: true
+                    currentIndex: macroEditor.currentMacro
+                    model: macroModel
+
+                    function finishEdit() {
+                        var index = editIndex
+                        var text = macroEdit.text
+                        editIndex = -1
+                        macroEditor.renameMacro(index, text)
+                    }
+
+                    delegate: Rectangle {
+                        id: macroRow
+                        required property int index
+                        required property string name
+                        width: macroList.width
+                        height: 24
+                        color: index === macroEditor.currentMacro ? Theme.colorBlue : "transparent"
+                        Caption {
+                            anchors.fill: parent
+                            anchors.leftMargin: 8
+                            text: macroRow.name
+                            visible: macroList.editIndex !== macroRow.index
+                        }
+                        MouseArea {
+                            anchors.fill: parent
+                            acceptedButtons: Qt.LeftButton | Qt.RightButton
+                            onPressed: function (mouse) {
+                                macroEditorFocus()
+                                if (macroEditor.currentMacro !== index)
+                                    selectMacro(index)
+                                if (mouse.button === Qt.RightButton)
+                                    macroMenu.openAt(parent, mouse.x, mouse.y)
+                            }
+                            onDoubleClicked: {
+                                macroEdit.text = macroRow.name
+                                macroList.editIndex = macroRow.index
+                                macroEdit.y = parent.y - macroList.contentY
+                                macroEdit.forceActiveFocus()
+                                macroEdit.selectAll()
+                            }
+                        }
+                    }
+                    TextInput {
+                        id: macroEdit
+                        objectName: "macroEdit"
+                        x: 8
+                        width: macroList.width - 16
+                        height: 24
+                        visible: macroList.editIndex >= 0
+                        verticalAlignment: TextInput.AlignVCenter
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.fontNormalSize
+                        color: Theme.fontColor
+                        selectByMouse: true
+                        onAccepted: macroList.finishEdit()
+                    }
+                }
+                // Pressing the empty part of the list.
+                MouseArea {
+                    anchors.fill: parent
+                    z: -1
+                    acceptedButtons: Qt.LeftButton | Qt.RightButton
+                    onPressed: function (mouse) {
+                        macroEditorFocus()
+                        if (mouse.button === Qt.RightButton)
+                            macroMenu.openAt(macroFrame, mouse.x, mouse.y)
+                    }
                 }
             }
+            Caption {
+                id: nameNote
+                objectName: "macroNameMessage"
+                x: 16; y: 340
+                width: 200; height: 34
+                wrapMode: Text.WordWrap
+                maximumLineCount: 2
+                color: "#ff6b6b" // the dark accent red is hard to read as text
+                font.pixelSize: Theme.fontMinSize
+                text: macroEditor.nameMessage
+            }
             TextButton {
-                objectName: "insertOk"
-                x: 98; y: 100
-                textValue: lang(7)
-                onClicked: closeInsertKey(true)
+                objectName: "newButton"
+                x: 16; y: 378
+                width: 96
+                textValue: macroEditor.lang(2)
+                onClicked: { macroEditor.macroEditorFocus(); macroEditor.newMacro() }
+            }
+            TextButton {
+                objectName: "deleteButton"
+                x: 120; y: 378
+                width: 96
+                textValue: macroEditor.lang(3)
+                onClicked: { macroEditor.macroEditorFocus(); macroEditor.deleteSelected() }
+            }
+
+            // --- Right: the actions ---
+
+            Caption {
+                x: 232; y: 8
+                width: 200; height: 24
+                text: macroEditor.lang(4)
+            }
+            Rectangle {
+                id: actionFrame
+                x: 232; y: 36
+                width: 392; height: 300
+                color: "transparent"
+                border.color: macroEditor.isInputting ? Theme.colorOrange : Theme.colorGray1
+
+                ListView {
+                    id: actionList
+                    objectName: "actionList"
+                    property int editIndex: -1
+                    anchors.fill: parent
+                    anchors.margins: 1
+                    clip: true
+                    currentIndex: macroEditor.currentAction
+                    model: actionModel
+
+                    function finishEdit() {
+                        var index = editIndex
+                        editIndex = -1
+                        macroEditor.setDelay(index, delayEdit.text)
+                    }
+
+                    delegate: Rectangle {
+                        id: actionRow
+                        required property int index
+                        required property int type
+                        required property string info
+                        width: actionList.width
+                        height: 24
+                        color: index === macroEditor.currentAction ? Theme.colorBlue : "transparent"
+                        Caption {
+                            x: 8; width: 36; height: parent.height
+                            text: actionRow.index + 1
+                            color: Theme.colorGray2
+                        }
+                        ActionIcon {
+                            x: 48
+                            anchors.verticalCenter: parent.verticalCenter
+                            actionType: actionRow.type
+                        }
+                        Caption {
+                            x: 80; width: parent.width - 88; height: parent.height
+                            text: actionRow.type === 0 ? actionRow.info + " ms" : actionRow.info
+                            visible: actionList.editIndex !== actionRow.index
+                        }
+                        MouseArea {
+                            anchors.fill: parent
+                            acceptedButtons: Qt.LeftButton | Qt.RightButton
+                            onPressed: function (mouse) {
+                                macroEditorFocus()
+                                macroEditor.currentAction = index
+                                if (mouse.button === Qt.RightButton && !isInputting)
+                                    actionMenu.openAt(parent, mouse.x, mouse.y)
+                            }
+                            onDoubleClicked: {
+                                if (actionRow.type !== 0 || macroEditor.isInputting)
+                                    return
+                                delayEdit.text = actionRow.info
+                                actionList.editIndex = actionRow.index
+                                delayEdit.y = parent.y - actionList.contentY
+                                delayEdit.forceActiveFocus()
+                                delayEdit.selectAll()
+                            }
+                        }
+                    }
+                    TextInput {
+                        id: delayEdit
+                        objectName: "delayEdit"
+                        x: 80
+                        width: 120
+                        height: 24
+                        visible: actionList.editIndex >= 0
+                        verticalAlignment: TextInput.AlignVCenter
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.fontNormalSize
+                        color: Theme.fontColor
+                        selectByMouse: true
+                        validator: IntValidator { bottom: 0; top: 65535 }
+                        onAccepted: actionList.finishEdit()
+                    }
+                }
+                MouseArea {
+                    anchors.fill: parent
+                    z: -1
+                    acceptedButtons: Qt.LeftButton | Qt.RightButton
+                    onPressed: function (mouse) {
+                        macroEditorFocus()
+                        if (mouse.button === Qt.RightButton && !isInputting && selectedName() !== "")
+                            actionMenu.openAt(actionFrame, mouse.x, mouse.y)
+                    }
+                }
+            }
+
+            TextButton {
+                id: recordButton
+                objectName: "recordButton"
+                x: 232; y: 378
+                width: 120
+                textValue: macroEditor.isInputting ? macroEditor.lang(5) : macroEditor.lang(8)
+                normalColor: macroEditor.isInputting ? Theme.colorOrange : Theme.colorBlue
+                onClicked: {
+                    macroEditor.macroEditorFocus()
+                    if (macroEditor.isInputting)
+                        macroEditor.stopRecording()
+                    else if (macroEditor.selectedName() !== "")
+                        macroEditor.startRecording()
+                }
+            }
+            // Without a desktop-wide capture, a recording sees only what reaches this window.
+            Text {
+                objectName: "macroFocusNotice"
+                x: 232; y: 412
+                visible: macroEditor.isInputting && typeof ui_View.isGlobalInputCapture === "function"
+                         && !ui_View.isGlobalInputCapture()
+                text: macroEditor.lang(18)
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontNormalSize
+                color: Theme.colorGray2
+            }
+            Caption {
+                x: 368; y: 378
+                width: 48; height: 24
+                horizontalAlignment: Text.AlignRight
+                text: macroEditor.lang(6)
+            }
+            RectInput {
+                id: repeatInput
+                objectName: "repeatInput"
+                x: 424; y: 378
+                minValue: 1
+                maxValue: 65535
+                textValue: macroEditor.repeatText
+                onTextValueChanged: macroEditor.repeatText = textValue
+                onEndInputSignal: macroEditor.autoSave()
+            }
+            CheckBox {
+                id: delayBox
+                objectName: "delayBox"
+                x: 488; y: 380
+                textValue: macroEditor.lang(9)
+                isSelect: macroEditor.recordDelays
+                onIsSelectChanged: macroEditor.recordDelays = isSelect
+            }
+
+            PopupMenu {
+                id: macroMenu
+                objectName: "macroMenu"
+                entries: [macroEditor.lang(10), macroEditor.lang(11), macroEditor.lang(12)]
+                onChosen: function (cmd) { macroMenuCmd(cmd) }
+            }
+            PopupMenu {
+                id: actionMenu
+                objectName: "actionMenu"
+                entries: [macroEditor.lang(10), macroEditor.lang(13), macroEditor.lang(14),
+                          macroEditor.lang(15), macroEditor.lang(16), macroEditor.lang(17)]
+                onChosen: function (cmd) { actionMenuCmd(cmd) }
+            }
+
+            // The insert-key dialog over a mask of its own.
+            Rectangle {
+                id: insertDialog
+                objectName: "insertDialog"
+                anchors.fill: parent
+                anchors.topMargin: 30
+                visible: macroEditor.insertOpen
+                z: 20
+                color: "#90000000"
+                MouseArea { anchors.fill: parent }
+                Rectangle {
+                    anchors.centerIn: parent
+                    width: 260; height: 140
+                    radius: 4
+                    color: Theme.colorGray0
+                    border.color: Theme.colorGray1
+                    Caption {
+                        x: 12; y: 6
+                        width: parent.width - 24; height: 24
+                        text: macroEditor.lang(14)
+                    }
+                    Rectangle {
+                        x: 30; y: 44
+                        width: 200; height: 32
+                        color: "transparent"
+                        border.color: Theme.colorOrange
+                        Caption {
+                            objectName: "insertLabel"
+                            anchors.fill: parent
+                            horizontalAlignment: Text.AlignHCenter
+                            font.pixelSize: Theme.fontMaxSize
+                            text: macroEditor.insertLabel
+                        }
+                    }
+                    TextButton {
+                        objectName: "insertOk"
+                        x: 98; y: 100
+                        textValue: macroEditor.lang(7)
+                        onClicked: macroEditor.closeInsertKey(true)
+                    }
+                }
             }
         }
     }

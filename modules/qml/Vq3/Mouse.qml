@@ -26,12 +26,12 @@ Item {
         id: picture
         anchors.horizontalCenter: parent.horizontalCenter
         y: 72
-        source: mousePage.isSide ? mainIten.sourceMouseSide : mainIten.sourceMouseFront
+        source: mousePage.isSide ? Theme.sourceMouseSide : Theme.sourceMouseFront
     }
     Image {
         anchors.fill: picture
         visible: mousePage.selectKey >= 0 && mousePage.selectKey < 8
-        source: visible ? mainIten[(mousePage.isSide ? "sourceMouseSide" : "sourceMouse")
+        source: visible ? Theme[(mousePage.isSide ? "sourceMouseSide" : "sourceMouse")
                                    + mousePage.selectKey + (keyAssigmentMain.visible ? "S" : "")]
                               : ""
     }
@@ -47,16 +47,16 @@ Item {
             width: 20
             height: 20
             radius: 10
-            color: mousePage.selectKey === index || labelArea.containsMouse ? mainIten.colorOrange
-                                                                        : mainIten.colorGray0
-            border.color: mainIten.colorGray3
+            color: mousePage.selectKey === index || labelArea.containsMouse ? Theme.colorOrange
+                                                                        : Theme.colorGray0
+            border.color: Theme.colorGray3
             Text {
                 anchors.centerIn: parent
                 text: label.index + 1
-                font.family: mainIten.fontFamily
-                font.pixelSize: mainIten.fontNormalSize
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontNormalSize
                 font.bold: true
-                color: mainIten.fontColor
+                color: Theme.fontColor
             }
             MouseArea {
                 id: labelArea
@@ -78,13 +78,13 @@ Item {
         anchors.topMargin: 12
         spacing: 16
         ImageButton {
-            normalSource: mousePage.isSide ? mainIten.sourceLightBtn : mainIten.sourceLightBtnS
-            hoverSource: mainIten.sourceLightBtnS
+            normalSource: mousePage.isSide ? Theme.sourceLightBtn : Theme.sourceLightBtnS
+            hoverSource: Theme.sourceLightBtnS
             onClicked: mousePage.isSide = false
         }
         ImageButton {
-            normalSource: mousePage.isSide ? mainIten.sourceMouseSidebtnS : mainIten.sourceMouseSidebtnN
-            hoverSource: mousePage.isSide ? mainIten.sourceMouseSidebtnS : mainIten.sourceMouseSidebtnH
+            normalSource: mousePage.isSide ? Theme.sourceMouseSidebtnS : Theme.sourceMouseSidebtnN
+            hoverSource: mousePage.isSide ? Theme.sourceMouseSidebtnS : Theme.sourceMouseSidebtnH
             onClicked: mousePage.isSide = true
         }
     }

@@ -7,13 +7,14 @@
 // cannot make a later choice reach another profile's file.
 import QtQuick
 import "../basic"
+import "../basic/values.js" as Values
 
 PanelFrame {
     id: profile
     width: 415
     height: 288 + autoSwitchRules.height + 12
     visible: false
-    titleText: mainIten.langText(profileLang, 0)
+    titleText: Values.langText(profileLang, 0)
 
     property var profileLang: ["config", "New", "Import", "Delete", "Export", "Standard"]
     property int profileNo: 0 // the active profile's number
@@ -22,8 +23,14 @@ PanelFrame {
     property int editingRow: -1
     readonly property int maxProfiles: 6
     readonly property string listTerminator: "loadermarlow"
+    property bool menuShown: false // the right-click menu of the selected entry
+    // The mask behind the pages, hidden when this page closes.
+    required property Item mask
+    required property DropDownList topBarProfiles // the top bar's list of the same entries
 
     signal changeProfile(int tmpProfileNo)
+    // An import replaced the current profile's file: its pages read it again.
+    signal currentProfileLoaded
 
     onProfileNoChanged: selectNumber(profileNo)
 
@@ -49,7 +56,7 @@ PanelFrame {
     }
     // The top bar's drop-down shows the active profile's row.
     function syncTopBar() {
-        upItem.profileBtn.currentSelect = rowOfNumber(profileNo)
+        topBarProfiles.currentSelect = rowOfNumber(profileNo)
     }
 
     function readStoredList() {
@@ -76,8 +83,8 @@ PanelFrame {
     }
 
     function init() {
-        profileMenuModel.setProperty(0, "textValue", mainIten.langText(profileLang, 3))
-        profileMenuModel.setProperty(1, "textValue", mainIten.langText(profileLang, 4))
+        profileMenuModel.setProperty(0, "textValue", Values.langText(profileLang, 3))
+        profileMenuModel.setProperty(1, "textValue", Values.langText(profileLang, 4))
         profileModel.clear()
         var stored = readStoredList()
         // An entry needs a profile number 0..5 that no earlier entry has; others are dropped.
@@ -92,7 +99,7 @@ PanelFrame {
         }
         if (profileModel.count === 0)
             profileModel.append({ "textValue": "", "profileNo": 0 })
-        profileModel.setProperty(0, "textValue", mainIten.langText(profileLang, 5))
+        profileModel.setProperty(0, "textValue", Values.langText(profileLang, 5))
         storeList()
         selectNumber(profileNo)
     }
@@ -129,7 +136,7 @@ PanelFrame {
             number = numberOfRow(selectedRow)
         if (ui_View.loadProfile(number)) {
             if (number === profileNo)
-                mainIten.reloadProfilePages()
+                currentProfileLoaded()
             return
         }
         if (added) {
@@ -157,7 +164,7 @@ PanelFrame {
     }
 
     function profileMenuCmd(cmd) {
-        profileMenu.visible = false
+        menuShown = false
         if (cmd === 0)
             deleteSelected()
         else if (cmd === 1)
@@ -167,16 +174,20 @@ PanelFrame {
     }
 
     function profileFocus() {
-        profileMenu.visible = false
+        menuShown = false
         if (editingRow >= 0)
             profile.forceActiveFocus() // the open editor accepts on losing focus
     }
 
+    onVisibleChanged: {
+        if (visible)
+            body.active = true
+    }
     onBackgroundPressed: profileFocus()
     onCloseClicked: {
         profileFocus()
         profile.visible = false
-        mainMask.visible = false
+        mask.visible = false
     }
 
     ListModel {
@@ -188,186 +199,195 @@ PanelFrame {
         ListElement { textValue: "Export" }
     }
 
-    Rectangle {
-        x: 16
-        y: 12
-        width: parent.width - 32
-        height: 6 * 28 + 8
-        radius: 4
-        color: Qt.rgba(0, 0, 0, 0.35)
-        border.color: mainIten.colorGray1
-
-        ListView {
-            id: profileList
-            objectName: "profileList"
-            x: 4
-            y: 4
-            width: parent.width - 8
-            height: parent.height - 8
-            interactive: false
-            model: profileModel
-            delegate: Rectangle {
-                id: profileRow
-                required property int index
-                required property string textValue
-                required property int profileNo
-                width: profileList.width
-                height: 28
-                radius: 2
-                color: index === selectedRow ? mainIten.colorOrange
-                       : rowArea.containsMouse ? mainIten.colorGray1 : "transparent"
-                Text {
-                    x: 12
-                    anchors.verticalCenter: parent.verticalCenter
-                    visible: editingRow !== profileRow.index
-                    text: profileRow.textValue
-                    font.family: mainIten.fontFamily
-                    font.pixelSize: mainIten.fontNormalSize
-                    color: mainIten.fontColor
-                }
-                Text {
-                    anchors.right: parent.right
-                    anchors.rightMargin: 12
-                    anchors.verticalCenter: parent.verticalCenter
-                    visible: profileRow.profileNo === profile.profileNo
-                    text: "\u25cf"
-                    font.pixelSize: mainIten.fontMinSize
-                    color: mainIten.fontColor
-                }
-                MouseArea {
-                    id: rowArea
-                    anchors.fill: parent
-                    hoverEnabled: true
-                    acceptedButtons: Qt.LeftButton | Qt.RightButton
-                    onPressed: function (mouse) {
-                        profileFocus()
-                        selectedRow = profileRow.index
-                        if (mouse.button === Qt.RightButton) {
-                            var at = mapToItem(profile, mouse.x, mouse.y)
-                            profileMenu.x = Math.min(at.x, profile.width - profileMenu.width)
-                            profileMenu.y = Math.min(at.y, profile.height - profileMenu.height)
-                            profileMenu.visible = true
-                        }
-                    }
-                    onDoubleClicked: function (mouse) {
-                        if (mouse.button === Qt.LeftButton)
-                            editingRow = profileRow.index
-                    }
-                }
-                Loader {
-                    x: 8
-                    width: parent.width - 40
-                    anchors.verticalCenter: parent.verticalCenter
-                    active: editingRow === profileRow.index
-                    sourceComponent: Rectangle {
-                        height: 22
-                        color: mainIten.colorGray0
-                        border.color: mainIten.colorOrange
-                        TextInput {
-                            id: nameEditor
-                            objectName: "profileNameEditor"
-                            anchors.fill: parent
-                            anchors.leftMargin: 4
-                            verticalAlignment: TextInput.AlignVCenter
-                            text: profileRow.textValue
-                            maximumLength: 24
-                            font.family: mainIten.fontFamily
-                            font.pixelSize: mainIten.fontNormalSize
-                            color: mainIten.fontColor
-                            selectionColor: mainIten.colorOrange
-                            selectByMouse: true
-                            property bool done: false
-                            function accept() {
-                                if (done)
-                                    return
-                                done = true
-                                renameRow(profileRow.index, text.trim())
-                            }
-                            Component.onCompleted: {
-                                selectAll()
-                                forceActiveFocus()
-                            }
-                            onAccepted: accept()
-                            onActiveFocusChanged: {
-                                if (!activeFocus)
-                                    accept()
-                            }
-                        }
-                    }
-                }
-            }
-        }
-    }
-
+    // The list and its buttons are built when the page first opens, and kept.
+    // Built at start with the page's state, beside the controls built on first open.
     AutoSwitchRules {
         id: autoSwitchRules
         x: 16
         y: 6 * 28 + 28
         width: parent.width - 32
-        profileNo: numberOfRow(selectedRow)
+        profileNo: profile.numberOfRow(profile.selectedRow)
     }
 
-    Row {
-        anchors.right: parent.right
-        anchors.rightMargin: 16
-        anchors.bottom: parent.bottom
-        anchors.bottomMargin: 16
-        spacing: 16
-        TextButton {
-            objectName: "profileNewBtn"
-            width: 88
-            textValue: mainIten.langText(profileLang, 1)
-            onClicked: {
-                profileFocus()
-                newProfile()
-            }
-        }
-        TextButton {
-            objectName: "profileImportBtn"
-            width: 88
-            textValue: mainIten.langText(profileLang, 2)
-            onClicked: {
-                profileFocus()
-                profileMenuCmd(2)
-            }
-        }
-    }
+    Loader {
+        id: body
+        anchors.fill: parent
+        active: false
+        sourceComponent: Item {
+            Rectangle {
+                x: 16
+                y: 12
+                width: parent.width - 32
+                height: 6 * 28 + 8
+                radius: 4
+                color: Qt.rgba(0, 0, 0, 0.35)
+                border.color: Theme.colorGray1
 
-    Rectangle {
-        id: profileMenu
-        objectName: "profileMenu"
-        width: 120
-        height: menuColumn.height + 2
-        visible: false
-        z: 50
-        color: mainIten.colorGray0
-        border.color: mainIten.colorGray1
-        Column {
-            id: menuColumn
-            x: 1
-            y: 1
-            Repeater {
-                model: profileMenuModel
-                delegate: Rectangle {
-                    id: menuRow
-                    required property int index
-                    required property string textValue
-                    width: 118
-                    height: 24
-                    color: menuArea.containsMouse ? mainIten.colorOrange : "transparent"
-                    Text {
-                        x: 8
-                        anchors.verticalCenter: parent.verticalCenter
-                        text: menuRow.textValue
-                        font.family: mainIten.fontFamily
-                        font.pixelSize: mainIten.fontNormalSize
-                        color: mainIten.fontColor
+                ListView {
+                    id: profileList
+                    objectName: "profileList"
+                    x: 4
+                    y: 4
+                    width: parent.width - 8
+                    height: parent.height - 8
+                    interactive: false
+                    model: profileModel
+                    delegate: Rectangle {
+                        id: profileRow
+                        required property int index
+                        required property string textValue
+                        required property int profileNo
+                        width: profileList.width
+                        height: 28
+                        radius: 2
+                        color: index === profile.selectedRow ? Theme.colorOrange
+                               : rowArea.containsMouse ? Theme.colorGray1 : "transparent"
+                        Text {
+                            x: 12
+                            anchors.verticalCenter: parent.verticalCenter
+                            visible: profile.editingRow !== profileRow.index
+                            text: profileRow.textValue
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.fontNormalSize
+                            color: Theme.fontColor
+                        }
+                        Text {
+                            anchors.right: parent.right
+                            anchors.rightMargin: 12
+                            anchors.verticalCenter: parent.verticalCenter
+                            visible: profileRow.profileNo === profile.profileNo
+                            text: "\u25cf"
+                            font.pixelSize: Theme.fontMinSize
+                            color: Theme.fontColor
+                        }
+                        MouseArea {
+                            id: rowArea
+                            anchors.fill: parent
+                            hoverEnabled: true
+                            acceptedButtons: Qt.LeftButton | Qt.RightButton
+                            onPressed: function (mouse) {
+                                profileFocus()
+                                selectedRow = profileRow.index
+                                if (mouse.button === Qt.RightButton) {
+                                    var at = mapToItem(profile, mouse.x, mouse.y)
+                                    profileMenu.x = Math.min(at.x, profile.width - profileMenu.width)
+                                    profileMenu.y = Math.min(at.y, profile.height - profileMenu.height)
+                                    profile.menuShown = true
+                                }
+                            }
+                            onDoubleClicked: function (mouse) {
+                                if (mouse.button === Qt.LeftButton)
+                                    editingRow = profileRow.index
+                            }
+                        }
+                        Loader {
+                            x: 8
+                            width: parent.width - 40
+                            anchors.verticalCenter: parent.verticalCenter
+                            active: profile.editingRow === profileRow.index
+                            sourceComponent: Rectangle {
+                                height: 22
+                                color: Theme.colorGray0
+                                border.color: Theme.colorOrange
+                                TextInput {
+                                    id: nameEditor
+                                    objectName: "profileNameEditor"
+                                    anchors.fill: parent
+                                    anchors.leftMargin: 4
+                                    verticalAlignment: TextInput.AlignVCenter
+                                    text: profileRow.textValue
+                                    maximumLength: 24
+                                    font.family: Theme.fontFamily
+                                    font.pixelSize: Theme.fontNormalSize
+                                    color: Theme.fontColor
+                                    selectionColor: Theme.colorOrange
+                                    selectByMouse: true
+                                    property bool done: false
+                                    function accept() {
+                                        if (done)
+                                            return
+                                        done = true
+                                        profile.renameRow(profileRow.index, text.trim())
+                                    }
+                                    Component.onCompleted: {
+                                        selectAll()
+                                        forceActiveFocus()
+                                    }
+                                    onAccepted: accept()
+                                    onActiveFocusChanged: {
+                                        if (!activeFocus)
+                                            accept()
+                                    }
+                                }
+                            }
+                        }
                     }
-                    MouseArea {
-                        id: menuArea
-                        anchors.fill: parent
-                        hoverEnabled: true
-                        onClicked: profileMenuCmd(menuRow.index)
+                }
+            }
+
+            Row {
+                anchors.right: parent.right
+                anchors.rightMargin: 16
+                anchors.bottom: parent.bottom
+                anchors.bottomMargin: 16
+                spacing: 16
+                TextButton {
+                    objectName: "profileNewBtn"
+                    width: 88
+                    textValue: Values.langText(profile.profileLang, 1)
+                    onClicked: {
+                        profile.profileFocus()
+                        profile.newProfile()
+                    }
+                }
+                TextButton {
+                    objectName: "profileImportBtn"
+                    width: 88
+                    textValue: Values.langText(profile.profileLang, 2)
+                    onClicked: {
+                        profile.profileFocus()
+                        profile.profileMenuCmd(2)
+                    }
+                }
+            }
+
+            Rectangle {
+                id: profileMenu
+                objectName: "profileMenu"
+                width: 120
+                height: menuColumn.height + 2
+                visible: profile.menuShown
+                z: 50
+                color: Theme.colorGray0
+                border.color: Theme.colorGray1
+                Column {
+                    id: menuColumn
+                    x: 1
+                    y: 1
+                    Repeater {
+                        model: profileMenuModel
+                        delegate: Rectangle {
+                            id: menuRow
+                            required property int index
+                            required property string textValue
+                            width: 118
+                            height: 24
+                            color: menuArea.containsMouse ? Theme.colorOrange : "transparent"
+                            Text {
+                                x: 8
+                                anchors.verticalCenter: parent.verticalCenter
+                                text: menuRow.textValue
+                                font.family: Theme.fontFamily
+                                font.pixelSize: Theme.fontNormalSize
+                                color: Theme.fontColor
+                            }
+                            MouseArea {
+                                id: menuArea
+                                anchors.fill: parent
+                                hoverEnabled: true
+                                onClicked: profile.profileMenuCmd(menuRow.index)
+                            }
+                        }
                     }
                 }
             }

@@ -16,9 +16,9 @@ Item {
     Text {
         id: busyText
         text: qsTr("LOADING ......")
-        font.family: mainIten.fontFamily
-        font.pixelSize: mainIten.fontMaxSize
-        color: mainIten.fontColor
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontMaxSize
+        color: Theme.fontColor
 
         SequentialAnimation on opacity {
             running: busyIndicator.isBusy

@@ -20,11 +20,11 @@ Rectangle {
         width: 14
         height: 14
         radius: 2
-        color: mainIten.colorGray0
-        border.color: checkBox.isSelect ? mainIten.colorOrange : mainIten.colorGray2
+        color: Theme.colorGray0
+        border.color: checkBox.isSelect ? Theme.colorOrange : Theme.colorGray2
         Image {
             anchors.centerIn: parent
-            source: mainIten.sourceCheckBtn
+            source: Theme.sourceCheckBtn
             visible: checkBox.isSelect
         }
     }
@@ -33,9 +33,9 @@ Rectangle {
         x: box.width + checkBox.gapValue
         anchors.verticalCenter: parent.verticalCenter
         text: checkBox.textValue
-        font.family: mainIten.fontFamily
-        font.pixelSize: mainIten.fontNormalSize
-        color: mainIten.fontColor
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontNormalSize
+        color: Theme.fontColor
     }
     MouseArea {
         anchors.fill: parent

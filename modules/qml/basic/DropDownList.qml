@@ -11,7 +11,7 @@ Item {
     property bool isDrop: false
     property bool dropUp: false  // open above the header (for controls near the bottom edge)
     property int columns: 1
-    property color bgColor: mainIten.colorGray1
+    property color bgColor: Theme.colorGray1
     property int rowHeight: 24
     property int revision: 0     // bumped when a row's text changes
     property int pendingIndex: -1
@@ -89,8 +89,8 @@ Item {
         height: dropDownList.isDrop ? dropDownList.rows * dropDownList.rowHeight : 0
         visible: height > 0
         clip: true
-        color: mainIten.colorGray0
-        border.color: mainIten.colorGray1
+        color: Theme.colorGray0
+        border.color: Theme.colorGray1
 
         Behavior on height {
             NumberAnimation {
@@ -121,14 +121,14 @@ Item {
                         // One row is lit: the one under the pointer, else the chosen one.
                         color: index === (dropDownList.hoveredIndex >= 0 ? dropDownList.hoveredIndex
                                                                          : dropDownList.currentSelect)
-                               ? mainIten.colorOrange : "transparent"
+                               ? Theme.colorOrange : "transparent"
                         Text {
                             anchors.fill: parent
                             anchors.leftMargin: dropDownList.columns === 1 ? 8 : 0
                             text: row.model.textValue !== undefined ? row.model.textValue : ""
-                            font.family: mainIten.fontFamily
-                            font.pixelSize: mainIten.fontNormalSize
-                            color: mainIten.fontColor
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.fontNormalSize
+                            color: Theme.fontColor
                             horizontalAlignment: dropDownList.columns === 1 ? Text.AlignLeft
                                                                             : Text.AlignHCenter
                             verticalAlignment: Text.AlignVCenter

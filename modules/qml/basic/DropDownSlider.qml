@@ -28,8 +28,8 @@ Item {
         height: dropDownSlider.isDrop ? 32 : 0
         visible: height > 0
         clip: true
-        color: mainIten.colorGray0
-        border.color: mainIten.colorGray1
+        color: Theme.colorGray0
+        border.color: Theme.colorGray1
         Behavior on height { NumberAnimation { duration: 120 } }
 
         SliderButton {

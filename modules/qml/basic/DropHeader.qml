@@ -9,8 +9,8 @@ Rectangle {
 
     height: 24
     radius: 2
-    color: mainIten.colorGray1
-    border.color: area.containsMouse ? mainIten.colorGray2 : "transparent"
+    color: Theme.colorGray1
+    border.color: area.containsMouse ? Theme.colorGray2 : "transparent"
 
     Text {
         anchors.left: parent.left
@@ -18,9 +18,9 @@ Rectangle {
         anchors.right: arrow.left
         anchors.verticalCenter: parent.verticalCenter
         text: dropHeader.textValue
-        font.family: mainIten.fontFamily
-        font.pixelSize: mainIten.fontNormalSize
-        color: mainIten.fontColor
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontNormalSize
+        color: Theme.fontColor
         elide: Text.ElideRight
     }
     Image {
@@ -28,7 +28,7 @@ Rectangle {
         anchors.right: parent.right
         anchors.rightMargin: 6
         anchors.verticalCenter: parent.verticalCenter
-        source: dropHeader.isDrop ? mainIten.sourceDropBtnU : mainIten.sourceDropBtn
+        source: dropHeader.isDrop ? Theme.sourceDropBtnU : Theme.sourceDropBtn
     }
     MouseArea {
         id: area

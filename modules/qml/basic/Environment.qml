@@ -7,17 +7,17 @@ Item {
 
     Image {
         anchors.fill: parent
-        source: mainIten.sourceBackground
+        source: Theme.sourceBackground
     }
     Image {
         anchors.left: parent.left
         anchors.right: parent.right
         anchors.top: parent.top
-        source: mainIten.sourceTitleBar
+        source: Theme.sourceTitleBar
     }
     Image {
         x: 0
         y: 0
-        source: mainIten.sourceTitleLogo
+        source: Theme.sourceTitleLogo
     }
 }

@@ -13,7 +13,7 @@ Item {
         id: profileList
         x: -width - 16
         width: 144
-        bgColor: mainIten.colorOrange
+        bgColor: Theme.colorOrange
     }
 
     Row {
@@ -23,20 +23,20 @@ Item {
 
         ImageButton {
             btnIndex: 2
-            normalSource: mainIten.sourceAsk
-            hoverSource: mainIten.sourceAskH
+            normalSource: Theme.sourceAsk
+            hoverSource: Theme.sourceAskH
             onClicked: function (btnIndex) { menuUp.btnClicked(btnIndex) }
         }
         ImageButton {
             btnIndex: 0
-            normalSource: mainIten.sourceMinBtn
-            hoverSource: mainIten.sourceMinBtnH
+            normalSource: Theme.sourceMinBtn
+            hoverSource: Theme.sourceMinBtnH
             onClicked: function (btnIndex) { menuUp.btnClicked(btnIndex) }
         }
         ImageButton {
             btnIndex: 1
-            normalSource: mainIten.sourceCloseBtn
-            hoverSource: mainIten.sourceCloseBtnH
+            normalSource: Theme.sourceCloseBtn
+            hoverSource: Theme.sourceCloseBtnH
             onClicked: function (btnIndex) { menuUp.btnClicked(btnIndex) }
         }
     }

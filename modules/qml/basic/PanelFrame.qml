@@ -1,6 +1,7 @@
 // A movable panel with a 30-pixel title bar: pressing its background drags it inside its parent
 // (it always stays wholly inside) and reports the press, so the page can close its menus.
 import QtQuick
+import "scene.js" as Scene
 
 Rectangle {
     id: panelFrame
@@ -11,8 +12,8 @@ Rectangle {
     signal backgroundPressed
 
     radius: 4
-    color: mainIten.colorGray0
-    border.color: mainIten.colorGray1
+    color: Theme.colorGray0
+    border.color: Theme.colorGray1
 
     MouseArea {
         anchors.fill: parent
@@ -28,21 +29,21 @@ Rectangle {
         width: parent.width
         height: 30
         radius: panelFrame.radius
-        color: mainIten.colorBlack
+        color: Theme.colorBlack
         Rectangle {
             anchors.bottom: parent.bottom
             width: parent.width
             height: 2
-            color: mainIten.colorOrange
+            color: Theme.colorOrange
         }
         Text {
             anchors.left: parent.left
             anchors.leftMargin: 12
             anchors.verticalCenter: parent.verticalCenter
             text: panelFrame.titleText
-            font.family: mainIten.fontFamily
-            font.pixelSize: mainIten.fontMiddleSize
-            color: mainIten.fontColor
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontMiddleSize
+            color: Theme.fontColor
         }
         ImageButton {
             objectName: "closeBtn"
@@ -50,10 +51,10 @@ Rectangle {
             anchors.rightMargin: 8
             anchors.verticalCenter: parent.verticalCenter
             visible: panelFrame.showClose
-            normalSource: mainIten.sourceCloseBtn
-            hoverSource: mainIten.sourceCloseBtnH
+            normalSource: Theme.sourceCloseBtn
+            hoverSource: Theme.sourceCloseBtnH
             onClicked: {
-                mainIten.commitInputs() // the close handling reads the page's fields
+                Scene.commitInputs(panelFrame) // the close handling reads the page's fields
                 panelFrame.closeClicked()
             }
         }

@@ -19,14 +19,14 @@ Item {
         width: 14
         height: 14
         radius: 7
-        color: mainIten.colorGray0
-        border.color: radioButton.isSelect ? mainIten.colorOrange : mainIten.colorGray2
+        color: Theme.colorGray0
+        border.color: radioButton.isSelect ? Theme.colorOrange : Theme.colorGray2
         Rectangle {
             anchors.centerIn: parent
             width: 6
             height: 6
             radius: 3
-            color: mainIten.colorOrange
+            color: Theme.colorOrange
             visible: radioButton.isSelect
         }
     }
@@ -35,9 +35,9 @@ Item {
         x: ring.width + radioButton.gapValue
         anchors.verticalCenter: parent.verticalCenter
         text: radioButton.textValue
-        font.family: mainIten.fontFamily
-        font.pixelSize: mainIten.fontNormalSize
-        color: mainIten.fontColor
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontNormalSize
+        color: Theme.fontColor
     }
     MouseArea {
         anchors.fill: parent

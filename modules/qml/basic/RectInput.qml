@@ -1,8 +1,9 @@
 // A centred integer field of at most four characters, limited to minValue .. maxValue. Leaving
 // it, or Enter, turns an empty field or a value below 1 into "0" and emits endInputSignal. A
-// page commits a field the user is still typing in before it reads the value (mainIten's
+// page commits a field the user is still typing in before it reads the value (the root's
 // commitInputs), which takes the focus away the same way.
 import QtQuick
+import "scene.js" as Scene
 
 Rectangle {
     id: rectInput
@@ -16,8 +17,8 @@ Rectangle {
     width: 48
     height: 24
     radius: 2
-    color: mainIten.colorGray0
-    border.color: input.activeFocus ? mainIten.colorOrange : mainIten.colorGray1
+    color: Theme.colorGray0
+    border.color: input.activeFocus ? Theme.colorOrange : Theme.colorGray1
 
     TextInput {
         id: input
@@ -26,17 +27,17 @@ Rectangle {
         maximumLength: 4
         horizontalAlignment: TextInput.AlignHCenter
         verticalAlignment: TextInput.AlignVCenter
-        font.family: mainIten.fontFamily
-        font.pixelSize: mainIten.fontNormalSize
-        color: mainIten.fontColor
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontNormalSize
+        color: Theme.fontColor
         selectByMouse: true
         validator: IntValidator {
             bottom: rectInput.minValue
             top: rectInput.maxValue
         }
         // Enter hands the focus back to the scene's root, which commits as leaving does.
-        Keys.onReturnPressed: mainIten.commitInputs()
-        Keys.onEnterPressed: mainIten.commitInputs()
+        Keys.onReturnPressed: Scene.commitInputs(rectInput)
+        Keys.onEnterPressed: Scene.commitInputs(rectInput)
         onActiveFocusChanged: {
             if (activeFocus) {
                 rectInput.inputSignal()

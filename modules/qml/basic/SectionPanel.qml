@@ -9,24 +9,24 @@ Rectangle {
     width: 232
     radius: 4
     color: Qt.rgba(0, 0, 0, 0.55)
-    border.color: mainIten.colorGray1
+    border.color: Theme.colorGray1
 
     Text {
         id: caption
         x: 12
         y: 6
         text: sectionPanel.titleText
-        font.family: mainIten.fontFamily
-        font.pixelSize: mainIten.fontMiddleSize
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontMiddleSize
         font.bold: true
-        color: mainIten.fontColor
+        color: Theme.fontColor
     }
     Rectangle {
         x: 12
         y: 28
         width: 24
         height: 2
-        color: mainIten.colorOrange
+        color: Theme.colorOrange
     }
     Item {
         id: body

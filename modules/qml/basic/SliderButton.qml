@@ -8,7 +8,7 @@ Item {
     property int segment: 10
     property int segmentValue: 0
     property bool isScale: false
-    property url scaleSource: mainIten.sourceScale // the scale drawn under the track with isScale
+    property url scaleSource: Theme.sourceScale // the scale drawn under the track with isScale
     readonly property real travel: Math.max(1, width - knob.width)
     readonly property alias knobX: knob.x
     signal valueChange(real x)
@@ -39,12 +39,12 @@ Item {
         width: parent.width
         height: 6
         radius: 3
-        color: mainIten.colorGray1
+        color: Theme.colorGray1
         Rectangle {
             width: knob.x + knob.width / 2
             height: parent.height
             radius: 3
-            color: mainIten.colorOrange
+            color: Theme.colorOrange
         }
     }
     Image {
@@ -57,7 +57,7 @@ Item {
     Image {
         id: knob
         anchors.verticalCenter: parent.verticalCenter
-        source: mainIten.sourceSlide
+        source: Theme.sourceSlide
     }
     MouseArea {
         anchors.fill: parent

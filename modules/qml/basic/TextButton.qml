@@ -4,9 +4,9 @@ import QtQuick
 Rectangle {
     id: textButton
     property string textValue
-    property color normalColor: mainIten.colorBlue
-    property color hoverColor: mainIten.colorOrange
-    property int textSize: mainIten.fontNormalSize
+    property color normalColor: Theme.colorBlue
+    property color hoverColor: Theme.colorOrange
+    property int textSize: Theme.fontNormalSize
     property int textAlign: Text.AlignHCenter
     readonly property bool hovered: area.containsMouse
     signal clicked
@@ -20,9 +20,9 @@ Rectangle {
         anchors.fill: parent
         anchors.leftMargin: textButton.textAlign === Text.AlignLeft ? 12 : 0
         text: textButton.textValue
-        font.family: mainIten.fontFamily
+        font.family: Theme.fontFamily
         font.pixelSize: textButton.textSize
-        color: mainIten.fontColor
+        color: Theme.fontColor
         horizontalAlignment: textButton.textAlign
         verticalAlignment: Text.AlignVCenter
         elide: Text.ElideRight
