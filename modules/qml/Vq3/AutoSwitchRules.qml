@@ -4,6 +4,7 @@
 // bridge (ui_AutoSwitch) reads and writes them and follows the window in front.
 import QtQuick
 import "../basic"
+import "../basic/values.js" as Values
 
 Item {
     id: rules
@@ -62,10 +63,10 @@ Item {
 
     Text {
         id: caption
-        text: mainIten.langText(rules.lang, 0)
-        font.family: mainIten.fontFamily
-        font.pixelSize: mainIten.fontNormalSize
-        color: mainIten.fontColor
+        text: Values.langText(rules.lang, 0)
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontNormalSize
+        color: Theme.fontColor
     }
 
     Rectangle {
@@ -75,7 +76,7 @@ Item {
         height: 3 * rules.rowHeight + 8
         radius: 4
         color: Qt.rgba(0, 0, 0, 0.35)
-        border.color: mainIten.colorGray1
+        border.color: Theme.colorGray1
         ListView {
             id: nameList
             objectName: "autoSwitchList"
@@ -97,9 +98,9 @@ Item {
                     anchors.verticalCenter: parent.verticalCenter
                     text: nameRow.modelData
                     elide: Text.ElideRight
-                    font.family: mainIten.fontFamily
-                    font.pixelSize: mainIten.fontNormalSize
-                    color: mainIten.fontColor
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontNormalSize
+                    color: Theme.fontColor
                 }
                 TextButton {
                     id: removeButton
@@ -108,7 +109,7 @@ Item {
                     anchors.verticalCenter: parent.verticalCenter
                     width: 72
                     height: rules.rowHeight - 4
-                    textValue: mainIten.langText(rules.lang, 3)
+                    textValue: Values.langText(rules.lang, 3)
                     onClicked: {
                         ui_AutoSwitch.removeApplication(rules.profileNo, nameRow.modelData)
                         rules.reload()
@@ -124,8 +125,8 @@ Item {
         y: listFrame.y + listFrame.height + 8
         width: 240
         textValue: rules.countdown > 0
-                   ? mainIten.langText(rules.lang, 2).replace("%1", rules.countdown)
-                   : mainIten.langText(rules.lang, 1)
+                   ? Values.langText(rules.lang, 2).replace("%1", rules.countdown)
+                   : Values.langText(rules.lang, 1)
         onClicked: rules.startCapture()
     }
     Text {
@@ -134,11 +135,11 @@ Item {
         anchors.right: parent.right
         anchors.verticalCenter: addButton.verticalCenter
         visible: rules.notFound
-        text: mainIten.langText(rules.lang, 5)
+        text: Values.langText(rules.lang, 5)
         elide: Text.ElideRight
-        font.family: mainIten.fontFamily
-        font.pixelSize: mainIten.fontMinSize
-        color: mainIten.fontColor
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontMinSize
+        color: Theme.fontColor
     }
     Text {
         id: noticeText
@@ -147,10 +148,10 @@ Item {
         width: parent.width
         height: visible ? implicitHeight : 0
         visible: typeof ui_AutoSwitch !== "undefined" && !ui_AutoSwitch.coversAllWindows()
-        text: mainIten.langText(rules.lang, 4)
+        text: Values.langText(rules.lang, 4)
         wrapMode: Text.WordWrap
-        font.family: mainIten.fontFamily
-        font.pixelSize: mainIten.fontMinSize
-        color: mainIten.fontColor
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontMinSize
+        color: Theme.fontColor
     }
 }

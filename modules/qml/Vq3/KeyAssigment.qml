@@ -2,6 +2,7 @@
 // function; choosing one sets the panel's entry (type, code 1, code 2, code 3 in the UI form of
 // the key matrix). Closing the panel commits the entry to the key list when it changed.
 import QtQuick
+import modules.qml
 import "../basic"
 import "../basic/values.js" as Values
 
@@ -103,16 +104,16 @@ PanelFrame {
     function keyCodeToString(code0, code1, code2, code3) {
         var c = [Number(code0), Number(code1), Number(code2), Number(code3)]
         switch (c[0]) {
-        case 0: {
+        case ButtonAction.Mouse: {
             var buttons = sections[0].choices
             for (var b = 0; b < 5; ++b)
                 if (parseEntry(buttons[b][1])[2] === c[2])
                     return lang(buttons[b][0])
             return lang(7)
         }
-        case 1:
+        case ButtonAction.Fire:
             return keyName(c[1])
-        case 2: {
+        case ButtonAction.Combination: {
             var parts = []
             for (var bit = 0; bit < 8; ++bit)
                 if (c[1] & (1 << bit))
@@ -123,16 +124,17 @@ PanelFrame {
                 parts.push(keyName(c[3]))
             return parts.join("+")
         }
-        case 4: {
+        case ButtonAction.Macro: {
             var name = ui_View.getData("mouseMacroKey/" + c[2], false)
             return name === undefined || name === null ? "" : String(name)
         }
-        case 3: case 5: case 6: case 7: case 8: {
+        case ButtonAction.Media: case ButtonAction.Dpi: case ButtonAction.System:
+        case ButtonAction.Shortcut: case ButtonAction.Gun: {
             // System functions differ in code 1 as well; the others in codes 2 and 3.
             var choices = sections[c[0]].choices
             for (var i = 0; i < choices.length; ++i) {
                 var e = parseEntry(choices[i][1])
-                if (e[2] === c[2] && e[3] === c[3] && (c[0] !== 6 || e[1] === c[1]))
+                if (e[2] === c[2] && e[3] === c[3] && (c[0] !== ButtonAction.System || e[1] === c[1]))
                     return lang(choices[i][0])
             }
             return ""
@@ -159,7 +161,7 @@ PanelFrame {
     }
     function readMacroNames() {
         if (typeof ui_View.getNameList === "function")
-            setMacroNames(ui_View.getNameList(0))
+            setMacroNames(ui_View.getNameList(NameList.Macros))
     }
 
     // The macro editor calls this when it closes: its list may have changed.
@@ -179,16 +181,16 @@ PanelFrame {
         keyIndex = index
         setEntry([entry.keyCode0, entry.keyCode1, entry.keyCode2, entry.keyCode3], entry.keyText)
         var type = keyCodes[0]
-        currentSection = type >= 0 && type <= 8 ? type : 0
-        if (currentSection === 8 && !isGun)
-            currentSection = 0
-        fireKey = type === 1 ? keyCodes[1] : 0
-        fireRate = type === 1 ? Math.max(1, keyCodes[2]) : 10
-        fireTimes = type === 1 ? keyCodes[3] : 0
+        currentSection = type >= ButtonAction.Mouse && type <= ButtonAction.Gun ? type : ButtonAction.Mouse
+        if (currentSection === ButtonAction.Gun && !isGun)
+            currentSection = ButtonAction.Mouse
+        fireKey = type === ButtonAction.Fire ? keyCodes[1] : 0
+        fireRate = type === ButtonAction.Fire ? Math.max(1, keyCodes[2]) : 10
+        fireTimes = type === ButtonAction.Fire ? keyCodes[3] : 0
         entryShown()
         resetCombo()
-        macroName = type === 4 ? keyText : ""
-        macroMode = type === 4 ? keyCodes[1] : 0
+        macroName = type === ButtonAction.Macro ? keyText : ""
+        macroMode = type === ButtonAction.Macro ? keyCodes[1] : 0
         readMacroNames()
         isFireInput = false
         isComboInput = false
@@ -208,10 +210,10 @@ PanelFrame {
                 changed = true
         // A macro entry is (4, mode, button, 0) whatever the macro: another macro is a change
         // only by its name.
-        if (keyCodes[0] === 4 && String(k.keyText) !== String(keyText))
+        if (keyCodes[0] === ButtonAction.Macro && String(k.keyText) !== String(keyText))
             changed = true
         if (changed) {
-            if (keyCodes[0] === 4) {
+            if (keyCodes[0] === ButtonAction.Macro) {
                 ui_View.setData("mouseMacroKey/" + keyIndex, keyText)
                 if (typeof macroEditor.sendMacro === "function")
                     macroEditor.sendMacro(keyIndex, keyText)
@@ -240,17 +242,17 @@ PanelFrame {
 
     function applyFire() {
         if (fireKey !== 0)
-            setEntry([1, fireKey, fireRate, fireTimes])
+            setEntry([ButtonAction.Fire, fireKey, fireRate, fireTimes])
     }
     function resetCombo() {
-        var isCombo = keyCodes[0] === 2
+        var isCombo = keyCodes[0] === ButtonAction.Combination
         comboMask = isCombo ? keyCodes[1] : 0
         comboKey1 = isCombo ? keyCodes[2] : 0
         comboKey2 = isCombo ? keyCodes[3] : 0
     }
     function applyMacro() {
         if (macroName !== "")
-            setEntry([4, macroMode, keyIndex, 0], macroName)
+            setEntry([ButtonAction.Macro, macroMode, keyIndex, 0], macroName)
     }
 
     // Key capture: index 0 the fire key, index 1 the key combination.
@@ -549,7 +551,7 @@ PanelFrame {
                         onClicked: {
                             keyAssigment.isComboInput = false
                             if (keyAssigment.comboMask || keyAssigment.comboKey1 || keyAssigment.comboKey2)
-                                keyAssigment.setEntry([2, keyAssigment.comboMask, keyAssigment.comboKey1,
+                                keyAssigment.setEntry([ButtonAction.Combination, keyAssigment.comboMask, keyAssigment.comboKey1,
                                                        keyAssigment.comboKey2])
                             else
                                 keyAssigment.resetCombo()

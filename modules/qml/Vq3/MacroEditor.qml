@@ -3,6 +3,7 @@
 // count. Every change is saved at once and announced with modifyMacroData, so the main window
 // re-sends the macro to every button that plays it.
 import QtQuick
+import modules.qml
 import "../basic"
 import "../basic/scene.js" as Scene
 import "../basic/values.js" as Values
@@ -60,7 +61,7 @@ PanelFrame {
     // --- The library ---
 
     function init() {
-        var names = ui_View.getNameList(0)
+        var names = ui_View.getNameList(NameList.Macros)
         if (names.length === 2 && String(names[1]) === "loadermarlow")
             names = [names[0]]
         macroModel.clear()
@@ -100,7 +101,7 @@ PanelFrame {
         for (var i = 0; i < macroModel.count; ++i)
             names.push(macroModel.get(i).name)
         if (store)
-            ui_View.updataNameList(0, names)
+            ui_View.updataNameList(NameList.Macros, names)
         macroNames = names
         if (keyAssignment)
             keyAssignment.setMacroNames(names)

@@ -6,6 +6,7 @@
 // the selection all go through the number, so deleting an entry in the middle of the list
 // cannot make a later choice reach another profile's file.
 import QtQuick
+import modules.qml
 import "../basic"
 import "../basic/values.js" as Values
 
@@ -62,7 +63,7 @@ PanelFrame {
     function readStoredList() {
         if (typeof ui_View.getNameList !== "function")
             return []
-        var stored = ui_View.getNameList(2)
+        var stored = ui_View.getNameList(NameList.Profiles)
         if (!stored)
             return []
         var list = []
@@ -79,7 +80,7 @@ PanelFrame {
             strings.push(entry.textValue + entry.profileNo)
         }
         if (typeof ui_View.updataNameList === "function")
-            ui_View.updataNameList(2, strings)
+            ui_View.updataNameList(NameList.Profiles, strings)
     }
 
     function init() {
