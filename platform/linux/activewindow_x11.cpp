@@ -59,9 +59,10 @@ QByteArray X11ActiveWindowSource::property(xcb_window_t window, xcb_atom_t name,
     xcb_get_property_reply_t *reply = xcb_get_property_reply(
         connection_, xcb_get_property(connection_, 0, window, name, type, 0, 256), nullptr);
     QByteArray bytes;
+    // xcb_get_property_value_length() counts bytes already, whatever the format.
     if (reply && reply->type == type)
         bytes = QByteArray(static_cast<const char *>(xcb_get_property_value(reply)),
-                           xcb_get_property_value_length(reply) * (reply->format / 8));
+                           xcb_get_property_value_length(reply));
     std::free(reply);
     return bytes;
 }
