@@ -8,11 +8,14 @@
 #include "device/protocol.h"
 
 #include <QFocusEvent>
+#include <QQmlEngine>
 #include <QQuickItem>
 
 myQQuickView::myQQuickView(QWidget *parent) : QQuickWidget(parent)
 {
     registerQmlTypes();
+    // The scene's module (modules.qml) lives in the resources at /modules/qml, with its listing.
+    engine()->addImportPath(QStringLiteral("qrc:/"));
     loadConfiguration();
     runner_ = new SequenceRunner(this);
 }

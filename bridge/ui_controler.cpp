@@ -56,7 +56,7 @@ void Ui_Controler::loadScene()
 {
     if (!view || sceneLoaded())
         return;
-    view->setSource(QUrl(QStringLiteral("qrc:modules/qml/main.qml")));
+    view->setSource(QUrl(QStringLiteral("qrc:/modules/qml/main.qml")));
     // The view follows the root item's size.
     if (hostWidget)
         hostWidget->setFixedSize(view->size());

@@ -2,12 +2,15 @@
 // The words the pages and the C++ side share: the types of a button's action (the first value of
 // a key-matrix entry in the pages' form), the name lists, and the number of buttons a key matrix
 // holds. The scene sees them as enums of the module modules.qml (ButtonAction.Gun,
-// NameList.Macros, MouseButtons.Count); registerQmlTypes() makes them known to QML.
+// NameList.Macros, MouseButtons.Count). The module's type registration, generated at build time,
+// reads them from here, so qmllint knows them as well; registerQmlTypes() runs it.
 #include <QObject>
+#include <QtQml/qqmlregistration.h>
 
 namespace ButtonAction
 {
 Q_NAMESPACE
+QML_ELEMENT
 enum Type {
     Mouse = 0,       // a mouse button, or double fire
     Fire = 1,        // auto-fire
@@ -27,6 +30,7 @@ Q_ENUM_NS(Type)
 namespace NameList
 {
 Q_NAMESPACE
+QML_ELEMENT
 enum Type {
     Macros = 0,
     GunPresets = 1,
@@ -39,12 +43,14 @@ Q_ENUM_NS(Type)
 namespace MouseButtons
 {
 Q_NAMESPACE
+QML_ELEMENT
 enum Size {
     Count = 16, // entries of a key matrix, button 0 first
 };
 Q_ENUM_NS(Size)
 } // namespace MouseButtons
 
-// Registers the three enums with QML under the module modules.qml (uncreatable, enums only);
-// the view calls this before it loads the scene.
+// Registers the module modules.qml with its enums (uncreatable, enums only); the view calls this
+// before it loads the scene. The call also keeps the registration linked in from the static
+// library.
 void registerQmlTypes();

@@ -11,14 +11,20 @@ foreach(f ${ORBIS_QML_FILES})
     set_source_files_properties(modules/qml/${f} PROPERTIES QT_RESOURCE_ALIAS ${f})
     list(APPEND ORBIS_QML_SOURCES modules/qml/${f})
 endforeach()
-# The scene's shared look is one instance for every file.
-set_source_files_properties(modules/qml/basic/Theme.qml PROPERTIES QT_QML_SINGLETON_TYPE TRUE)
+# The scene's shared look and its value and scene helpers: one instance for every file.
+set_source_files_properties(modules/qml/basic/Theme.qml modules/qml/basic/Values.qml
+    modules/qml/basic/Scene.qml PROPERTIES QT_QML_SINGLETON_TYPE TRUE)
 # The module's own files (qmldir, type information) go to a folder named after its URI, where
 # Qt's tooling looks for them; the program reads the scene from its resources only.
 qt_add_qml_module(orbis_core URI modules.qml VERSION 1.0 RESOURCE_PREFIX / NO_PLUGIN
     OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/qml/modules/qml
     QML_FILES ${ORBIS_QML_SOURCES})
-# The pages import basic/ by folder; its qmldir makes Theme a singleton there as well.
+# The generated type registration includes the enums' header (bridge/vocabulary.h) by its bare
+# name.
+set_source_files_properties(${CMAKE_BINARY_DIR}/orbis_core_qmltyperegistrations.cpp
+    PROPERTIES INCLUDE_DIRECTORIES ${CMAKE_SOURCE_DIR}/bridge)
+# The basic components reach each other and the singletons through their folder's own listing
+# (a file of the module importing the module itself makes the type loader go round in a circle).
 qt_add_resources(orbis_core orbis_basic_qmldir PREFIX "/modules/qml/basic"
     BASE ${CMAKE_SOURCE_DIR}/modules/qml/basic FILES ${CMAKE_SOURCE_DIR}/modules/qml/basic/qmldir)
 

@@ -2,8 +2,7 @@
 // buttons, the DPI and lighting panels, the top bar, the mouse picture and the mask behind the
 // overlays. Its items keep the ids the pages use; main.qml names them on the root.
 import QtQuick
-import "basic"
-import "Vq3"
+import modules.qml
 
 Item {
     id: mainScreen

@@ -2,8 +2,7 @@
 // assignment, profiles), the factory reset confirmation, the busy indicator and the help menu.
 // Each page's data and functions exist from the start; its controls are built on first open.
 import QtQuick
-import "basic"
-import "Vq3"
+import modules.qml
 
 Item {
     id: overlays

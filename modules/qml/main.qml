@@ -3,9 +3,7 @@
 // (MainScreen.qml) and the pages shown over it (Overlays.qml). The items of both are named on
 // the root by their ids, so the functions here and the pages reach them as before.
 import QtQuick
-import "basic"
-import "Vq3"
-import "basic/values.js" as Values
+import modules.qml
 
 Item {
     id: mainIten

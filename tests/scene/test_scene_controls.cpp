@@ -21,7 +21,7 @@ struct SceneHost {
 
     SceneHost()
     {
-        view.setSource(QUrl(QStringLiteral("qrc:modules/qml/main.qml")));
+        view.setSource(QUrl(QStringLiteral("qrc:/modules/qml/main.qml")));
         // The scene stays hidden until a connect; the probes need it shown.
         view.rootObject()->setProperty("visible", true);
         view.show();

@@ -3,8 +3,7 @@
 // time to click into the application, and Remove. The rules live in the profile file; the
 // bridge (ui_AutoSwitch) reads and writes them and follows the window in front.
 import QtQuick
-import "../basic"
-import "../basic/values.js" as Values
+import modules.qml
 
 Item {
     id: rules

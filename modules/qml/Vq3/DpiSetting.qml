@@ -1,8 +1,7 @@
 // DPI panel of the main screen: eight vertical stage sliders, the number of enabled stages and
 // the reset image. Changes are collected (isSave) and stored and sent by the main window's Save.
 import QtQuick
-import "../basic"
-import "../basic/values.js" as Values
+import modules.qml
 
 SectionPanel {
     id: dpiSetting

@@ -2,8 +2,7 @@
 // gun slots. A preset edit is saved to the gun file at once; the slots reach the mouse when the
 // page is closed after a change (and on a factory reset), followed by the key matrix.
 import QtQuick
-import "../basic"
-import "../basic/values.js" as Values
+import modules.qml
 
 PanelFrame {
     id: gunControl

@@ -3,8 +3,6 @@
 // the key matrix). Closing the panel commits the entry to the key list when it changed.
 import QtQuick
 import modules.qml
-import "../basic"
-import "../basic/values.js" as Values
 
 PanelFrame {
     id: keyAssigment

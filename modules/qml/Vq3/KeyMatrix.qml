@@ -2,8 +2,7 @@
 // current profile. Hovering a row lights the button on the mouse picture; clicking it opens the
 // assignment panel. The reset image puts the factory assignments back.
 import QtQuick
-import "../basic"
-import "../basic/values.js" as Values
+import modules.qml
 
 SectionPanel {
     id: keyMatrix

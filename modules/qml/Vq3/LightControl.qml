@@ -2,8 +2,7 @@
 // blocks edited on a colour bar or as R, G, B numbers, and the reset image. Changes are
 // collected (isSave) and stored and sent by the main window's Save.
 import QtQuick
-import "../basic"
-import "../basic/values.js" as Values
+import modules.qml
 import "colourbar.js" as ColourBar
 
 SectionPanel {

@@ -4,9 +4,6 @@
 // re-sends the macro to every button that plays it.
 import QtQuick
 import modules.qml
-import "../basic"
-import "../basic/scene.js" as Scene
-import "../basic/values.js" as Values
 import "macrocode.js" as MacroCode
 
 PanelFrame {

@@ -2,7 +2,7 @@
 // numbered labels of buttons 1 to keyCount. Hovering a label lights its button here and its row
 // in the key list; clicking it opens the assignment panel (with no last-left-button check).
 import QtQuick
-import "../basic"
+import modules.qml
 
 Item {
     id: mousePage

@@ -7,8 +7,6 @@
 // cannot make a later choice reach another profile's file.
 import QtQuick
 import modules.qml
-import "../basic"
-import "../basic/values.js" as Values
 
 PanelFrame {
     id: profile

@@ -2,8 +2,7 @@
 // the current profile. Every change is stored in the profile at once and applied to the desktop
 // through the bridge; a profile switch or reset applies the new profile's values (init(true, _)).
 import QtQuick
-import "../basic"
-import "../basic/values.js" as Values
+import modules.qml
 
 PanelFrame {
     id: systemSetting

@@ -1,7 +1,6 @@
 // A movable panel with a 30-pixel title bar: pressing its background drags it inside its parent
 // (it always stays wholly inside) and reports the press, so the page can close its menus.
 import QtQuick
-import "scene.js" as Scene
 
 Rectangle {
     id: panelFrame

@@ -3,7 +3,6 @@
 // page commits a field the user is still typing in before it reads the value (the root's
 // commitInputs), which takes the focus away the same way.
 import QtQuick
-import "scene.js" as Scene
 
 Rectangle {
     id: rectInput
