@@ -1,5 +1,6 @@
 // A drop-down list: a header with the chosen row and a list of 24-pixel rows that slides open.
 // Choosing a row closes the list and, once the closing slide has ended, emits valueChange.
+pragma ComponentBehavior: Bound
 import QtQuick
 
 Item {
