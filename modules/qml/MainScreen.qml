@@ -1,11 +1,31 @@
 // The main screen: the backdrop, the key list, the editor and report-rate panels, the bottom
 // buttons, the DPI and lighting panels, the top bar, the mouse picture and the mask behind the
-// overlays. Its items keep the ids the pages use; main.qml names them on the root.
+// overlays. What it shows from the root and works with from the overlays comes in through its
+// properties; what the user asks of it leaves as signals, which main.qml answers. main.qml names
+// its items on the root.
 import QtQuick
 import modules.qml
 
 Item {
     id: mainScreen
+    property var mainLang: []
+    property bool isGun: true
+    property bool isColorful: false
+    // The assignment page names the key rows, and while it is open its button stays lit; the
+    // macro editor sends the factory macros a key reset puts back.
+    required property KeyAssigment keyAssignment
+    required property MacroEditor macroEditor
+
+    signal keyAssignmentRequested(int index)
+    signal macroEditorRequested
+    signal gunEditorRequested
+    signal systemSettingRequested
+    signal profilesRequested
+    signal resetRequested
+    signal saveRequested
+    signal helpRequested
+    signal maskPressed // the pages over the mask close their menus
+
     property alias envItem: envItem
     property alias panelleft: panelleft
     property alias keyMatrixMain: keyMatrixMain
@@ -36,44 +56,49 @@ Item {
         KeyMatrix {
             id: keyMatrixMain
             objectName: "keyMatrixMain"
+            keyCount: mouseMain.keyCount
+            selectKey: mouseMain.selectKey
+            assignmentText: function (code0, code1, code2, code3) {
+                return mainScreen.keyAssignment.keyCodeToString(code0, code1, code2, code3)
+            }
             onEnterBtn: function (index) { mouseMain.selectKey = index }
             onLeaveBtn: function (index) {
-                if (!keyAssigmentMain.visible)
+                if (!mainScreen.keyAssignment.visible)
                     mouseMain.selectKey = -1
             }
             onClickBtn: function (index) {
                 if (!keyMatrixMain.modKeys.checkOneLeftKey())
-                    openKeyAssigment(index)
+                    mainScreen.keyAssignmentRequested(index)
+            }
+            onFactoryMacroRestored: function (index, macroName) {
+                mainScreen.macroEditor.sendMacro(index, macroName)
             }
         }
 
         SectionPanel {
             id: editorPanel
             objectName: "editorPanel"
-            titleText: langText(mainLang, 0)
-            height: isGun ? 100 : 76
+            titleText: Values.langText(mainScreen.mainLang, 0)
+            height: mainScreen.isGun ? 100 : 76
             Column {
                 x: 8
                 spacing: 8
                 TextButton {
                     objectName: "macroEditorOpenBtn"
                     width: 216
-                    textValue: langText(mainLang, 1)
+                    textValue: Values.langText(mainScreen.mainLang, 1)
                     normalColor: "transparent"
                     textAlign: Text.AlignLeft
-                    onClicked: openPage(macroEditorMain, true)
+                    onClicked: mainScreen.macroEditorRequested()
                 }
                 TextButton {
                     objectName: "gunEditorOpenBtn"
                     width: 216
-                    visible: isGun
-                    textValue: langText(mainLang, 2)
+                    visible: mainScreen.isGun
+                    textValue: Values.langText(mainScreen.mainLang, 2)
                     normalColor: "transparent"
                     textAlign: Text.AlignLeft
-                    onClicked: {
-                        gunControlMain.gunListIndex = gunControlMain.selectGun1
-                        openPage(gunControlMain, true)
-                    }
+                    onClicked: mainScreen.gunEditorRequested()
                 }
             }
         }
@@ -92,10 +117,10 @@ Item {
                 return index === 0 ? 8 : index === 1 ? 4 : index === 2 ? 2 : 1
             }
             function init(isSendData) {
-                var index = intSetting(ui_View.getData("mouse/reportRate", false), 0)
+                var index = Values.intSetting(ui_View.getData("mouse/reportRate", false), 0)
                 reportRateList.currentSelect = index
                 if (isSendData)
-                    ui_View.mouseSetReportRate(rateCode(index))
+                    ui_View.mouseSetReportRate(reportRateRect.rateCode(index))
             }
             function closeMenu() {
                 reportRateList.closeMenu()
@@ -104,7 +129,7 @@ Item {
             Text {
                 x: 12
                 anchors.verticalCenter: parent.verticalCenter
-                text: langText(mainLang, 3)
+                text: Values.langText(mainScreen.mainLang, 3)
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.fontMiddleSize
                 font.bold: true
@@ -134,9 +159,9 @@ Item {
         TextButton {
             objectName: "systemSettingOpenBtn"
             width: 232
-            textValue: langText(mainLang, 9)
+            textValue: Values.langText(mainScreen.mainLang, 9)
             normalColor: Theme.colorBlack
-            onClicked: openPage(systemSettingMain, true)
+            onClicked: mainScreen.systemSettingRequested()
         }
     }
 
@@ -153,28 +178,22 @@ Item {
         TextButton {
             id: configBtn
             objectName: "configBtn"
-            textValue: langText(mainLang, 4)
-            onClicked: openPage(profileMain, true)
+            textValue: Values.langText(mainScreen.mainLang, 4)
+            onClicked: mainScreen.profilesRequested()
         }
         TextButton {
             id: resetBtn
             objectName: "resetBtn"
-            textValue: langText(mainLang, 5)
-            onClicked: {
-                factorysure.x = (mainIten.width - factorysure.width) / 2
-                factorysure.y = (mainIten.height - factorysure.height) / 2
-                factorysure.visible = true
-                mainMask.visible = true
-                mainFocus()
-            }
+            textValue: Values.langText(mainScreen.mainLang, 5)
+            onClicked: mainScreen.resetRequested()
         }
         TextButton {
             id: saveBtn
             objectName: "saveBtn"
-            textValue: langText(mainLang, 10)
+            textValue: Values.langText(mainScreen.mainLang, 10)
             normalColor: keyMatrixMain.isSave || dpiSettingMain.isSave || lightControlMain.isSave
                          ? "#ff3030" : Theme.colorBlue
-            onClicked: saveAll()
+            onClicked: mainScreen.saveRequested()
         }
     }
 
@@ -193,6 +212,8 @@ Item {
         LightControl {
             id: lightControlMain
             objectName: "lightControlMain"
+            isColorful: mainScreen.isColorful
+            dpiCount: dpiSettingMain.dpiCount
         }
     }
 
@@ -208,19 +229,8 @@ Item {
             } else if (btnIndex === 1) {
                 ui_Ctl.onClose()
             } else {
-                mainFocus()
-                askMenu.visible = true
+                mainScreen.helpRequested()
             }
-        }
-    }
-
-    Connections {
-        target: upItem.profileBtn
-        // The row's stored profile number, not the row, names the profile.
-        function onValueChange(index) {
-            var number = profileMain.numberOfRow(index)
-            if (number >= 0)
-                profileMain.changeProfile(number)
         }
     }
 
@@ -228,7 +238,8 @@ Item {
         id: mouseMain
         objectName: "mouseMain"
         visible: false
-        onClickBtn: function (index) { openKeyAssigment(index) }
+        assignmentOpen: mainScreen.keyAssignment.visible
+        onClickBtn: function (index) { mainScreen.keyAssignmentRequested(index) }
     }
 
     Rectangle {
@@ -240,16 +251,9 @@ Item {
         DragArea {
             hoverEnabled: true // the controls under the mask stay unlit
             onPressedAt: {
-                if (macroEditorMain.visible)
-                    macroEditorMain.macroEditorFocus()
-                if (profileMain.visible)
-                    profileMain.profileFocus()
-                if (gunControlMain.visible)
-                    gunControlMain.gunControlFocus()
+                mainScreen.maskPressed()
                 if (lightControlMain.visible)
                     lightControlMain.lightControlFocus()
-                if (systemSettingMain.visible)
-                    systemSettingMain.systemSettingFocus()
             }
         }
     }

@@ -1,6 +1,9 @@
 // The overlays: the five pages over the mask (macro editor, gun editor, system settings, key
 // assignment, profiles), the factory reset confirmation, the busy indicator and the help menu.
 // Each page's data and functions exist from the start; its controls are built on first open.
+// What they work with from the main screen and the root comes in through the properties here;
+// what the root does for them (a profile switch, a reset, the language) leaves as signals.
+pragma ComponentBehavior: Bound
 import QtQuick
 import modules.qml
 
@@ -21,9 +24,76 @@ Item {
     required property KeyMatrix keyMatrix
     required property Mouse mousePicture
     required property DropDownList topBarProfiles
-    required property QtObject keyNames // the key-name table (KeyCodeString)
+    required property KeyCodeString keyNames
+    required property Item startLogo // the busy indicator sits under it while it shows
     property bool isGun: true
     property string language
+    property var mainLang: []
+
+    signal languageChosen(string code)
+    signal profileChosen(int profileNo)  // a switch to the profile with this stored number
+    signal profileLoaded                 // the current profile was read again from its files
+    signal resetConfirmed
+    signal helpCommand(int cmd)          // a row of the help menu: 0 the support site
+
+    // Closes the menus of the pages open over the mask (a press on the mask).
+    function closePageMenus() {
+        if (macroEditorMain.visible)
+            macroEditorMain.macroEditorFocus()
+        if (profileMain.visible)
+            profileMain.profileFocus()
+        if (gunControlMain.visible)
+            gunControlMain.gunControlFocus()
+        if (systemSettingMain.visible)
+            systemSettingMain.systemSettingFocus()
+    }
+
+    // Closes the reset confirmation, else the front page (the way its close button does);
+    // false when none is open.
+    function closeFront() {
+        if (factorysure.visible) {
+            factorysure.visible = false
+            overlays.mask.visible = false
+            return true
+        }
+        var pages = [profileMain, keyAssigmentMain, systemSettingMain, gunControlMain,
+                     macroEditorMain]
+        for (var i = 0; i < pages.length; ++i) {
+            if (!pages[i].visible)
+                continue
+            if (typeof pages[i].closeClicked === "function") {
+                pages[i].closeClicked()
+            } else {
+                pages[i].visible = false
+                overlays.mask.visible = false
+            }
+            return true
+        }
+        return false
+    }
+
+    // A key the keyboard hook reported: to the recording or the key capture that waits for one.
+    function detectKeyboard(isDown, usbCode) {
+        var macroSelected = macroEditorMain.currentMacro !== -1
+        if (macroEditorMain.isInputting && macroSelected)
+            macroEditorMain.detectKeyboard(isDown, usbCode)
+        if (macroEditorMain.isInsertting && macroSelected)
+            macroEditorMain.detectInput(isDown, usbCode)
+        if (keyAssigmentMain.isFireInput)
+            keyAssigmentMain.detectKeyboard(isDown, usbCode, 0)
+        if (keyAssigmentMain.isComboInput)
+            keyAssigmentMain.detectKeyboard(isDown, usbCode, 1)
+    }
+
+    // The top bar's list: the row's stored profile number, not the row, names the profile.
+    Connections {
+        target: overlays.topBarProfiles
+        function onValueChange(index) {
+            var number = profileMain.numberOfRow(index)
+            if (number >= 0)
+                profileMain.changeProfile(number)
+        }
+    }
 
     MacroEditor {
         id: macroEditorMain
@@ -31,7 +101,7 @@ Item {
         keyNames: overlays.keyNames
         keyAssignment: keyAssigmentMain
         onDeleteMacro: function (macroName) {
-            var keys = macroKeys(macroName)
+            var keys = overlays.keyMatrix.macroKeys(macroName)
             for (var i = 0; i < keys.length; ++i) {
                 var k = keys[i]
                 var factory = overlays.keyMatrix.modKeys_tmp.get(k)
@@ -46,7 +116,7 @@ Item {
             ui_View.deleteMacroUpdateProfile(macroName)
         }
         onModifyMacroName: function (oldMacroName, newMacroName) {
-            var keys = macroKeys(oldMacroName)
+            var keys = overlays.keyMatrix.macroKeys(oldMacroName)
             for (var i = 0; i < keys.length; ++i) {
                 var key = overlays.keyMatrix.modKeys.get(keys[i])
                 ui_View.setData("mouseMacroKey/" + key.keyCode2, newMacroName)
@@ -55,7 +125,7 @@ Item {
             ui_View.modifyMacroNameUpdateProfile(oldMacroName, newMacroName)
         }
         onModifyMacroData: function (macroName) {
-            var keys = macroKeys(macroName)
+            var keys = overlays.keyMatrix.macroKeys(macroName)
             for (var i = 0; i < keys.length; ++i)
                 macroEditorMain.sendMacro(keys[i], macroName)
         }
@@ -71,7 +141,7 @@ Item {
         id: systemSettingMain
         mask: overlays.mask
         language: overlays.language
-        onLanguageChosen: function (code) { chooseLanguage(code) }
+        onLanguageChosen: function (code) { overlays.languageChosen(code) }
     }
 
     KeyAssigment {
@@ -85,7 +155,7 @@ Item {
         isGun: overlays.isGun
         // The button it was opened on stays lit in the mouse picture only while it is open.
         onVisibleChanged: {
-            if (!visible)
+            if (!keyAssigmentMain.visible)
                 overlays.mousePicture.selectKey = -1
         }
     }
@@ -95,8 +165,8 @@ Item {
         objectName: "profileMain"
         mask: overlays.mask
         topBarProfiles: overlays.topBarProfiles
-        onChangeProfile: function (tmpProfileNo) { switchProfile(tmpProfileNo) }
-        onCurrentProfileLoaded: reloadProfilePages()
+        onChangeProfile: function (tmpProfileNo) { overlays.profileChosen(tmpProfileNo) }
+        onCurrentProfileLoaded: overlays.profileLoaded()
     }
 
     PanelFrame {
@@ -107,12 +177,12 @@ Item {
         visible: false
         showClose: false
         color: Theme.colorGray0
-        titleText: langText(mainLang, 5)
+        titleText: Values.langText(overlays.mainLang, 5)
 
         Text {
             x: 16
             y: 12
-            text: langText(mainLang, 6)
+            text: Values.langText(overlays.mainLang, 6)
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontNormalSize
             color: Theme.fontColor
@@ -128,7 +198,7 @@ Item {
                 objectName: "cancelBtn"
                 width: 88
                 height: 25
-                textValue: langText(mainLang, 7)
+                textValue: Values.langText(overlays.mainLang, 7)
                 normalColor: Theme.colorGray1
                 onClicked: {
                     factorysure.visible = false
@@ -140,8 +210,8 @@ Item {
                 objectName: "okBtn"
                 width: 88
                 height: 25
-                textValue: langText(mainLang, 8)
-                onClicked: resetFactory()
+                textValue: Values.langText(overlays.mainLang, 8)
+                onClicked: overlays.resetConfirmed()
             }
         }
     }
@@ -150,8 +220,8 @@ Item {
         id: protectUIItem
         objectName: "protectUIItem"
         anchors.horizontalCenter: parent.horizontalCenter
-        y: powerOnLogo.visible ? powerOnLogo.y + powerOnLogo.height + 16
-                               : (parent.height - height) / 2
+        y: overlays.startLogo.visible ? overlays.startLogo.y + overlays.startLogo.height + 16
+           : (parent.height - height) / 2
         z: 99
     }
 
@@ -184,7 +254,7 @@ Item {
                     required property string textValue
                     width: 198
                     height: 24
-                    color: askArea.containsMouse ? colorOrange : "transparent"
+                    color: askArea.containsMouse ? Theme.colorOrange : "transparent"
                     Text {
                         x: 8
                         width: parent.width - 16
@@ -199,7 +269,7 @@ Item {
                         id: askArea
                         anchors.fill: parent
                         hoverEnabled: true
-                        onClicked: askMenuCmd(askRow.index)
+                        onClicked: overlays.helpCommand(askRow.index)
                     }
                 }
             }

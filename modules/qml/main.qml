@@ -1,7 +1,9 @@
 // The main scene: the root functions the native side calls (initUI, run, setProtectUI,
-// setCurrentDPI, detectKeyboard, detectMouse) and those the pages use, over the main screen
-// (MainScreen.qml) and the pages shown over it (Overlays.qml). The items of both are named on
-// the root by their ids, so the functions here and the pages reach them as before.
+// setCurrentDPI, detectKeyboard, detectMouse, controlUIEnable, chooseProfile) over the main
+// screen (MainScreen.qml) and the pages shown over it (Overlays.qml). The two are wired here:
+// what each shows of the other and of the root is set on its properties, and what the user asks
+// of them arrives as their signals. Their items are named on the root for the functions here
+// and for whoever reads the scene from outside.
 import QtQuick
 import modules.qml
 
@@ -186,25 +188,8 @@ Item {
     // does), else every open menu.
     function closeTopmost() {
         commitInputs()
-        if (factorysure.visible) {
-            factorysure.visible = false
-            mainMask.visible = false
-            return
-        }
-        var pages = [profileMain, keyAssigmentMain, systemSettingMain, gunControlMain,
-                     macroEditorMain]
-        for (var i = 0; i < pages.length; ++i) {
-            if (!pages[i].visible)
-                continue
-            if (typeof pages[i].closeClicked === "function") {
-                pages[i].closeClicked()
-            } else {
-                pages[i].visible = false
-                mainMask.visible = false
-            }
-            return
-        }
-        mainFocus()
+        if (!overlays.closeFront())
+            mainFocus()
     }
     focus: true
     Keys.onEscapePressed: function (event) {
@@ -299,14 +284,7 @@ Item {
 
     // Indices of the key-matrix buttons that play the named macro.
     function macroKeys(macroName) {
-        var keys = []
-        for (var i = 0; i < keyMatrixMain.modKeys.count; ++i) {
-            var key = keyMatrixMain.modKeys.get(i)
-            if (key.keyCode0 === 4
-                    && String(ui_View.getData("mouseMacroKey/" + key.keyCode2, false)) === macroName)
-                keys.push(i)
-        }
-        return keys
+        return keyMatrixMain.macroKeys(macroName)
     }
 
     Component.onCompleted: {
@@ -317,22 +295,12 @@ Item {
             askModel.setProperty(1, "textValue", "verison:" + Qt.application.version)
     }
 
-    onMsg_KB: function (isDown, usbCode) {
-        var macroSelected = macroEditorMain.macroNumber_lv.currentIndex !== -1
-        if (macroEditorMain.isInputting && macroSelected)
-            macroEditorMain.detectKeyboard(isDown, usbCode)
-        if (macroEditorMain.isInsertting && macroSelected)
-            macroEditorMain.detectInput(isDown, usbCode)
-        if (keyAssigmentMain.isFireInput)
-            keyAssigmentMain.detectKeyboard(isDown, usbCode, 0)
-        if (keyAssigmentMain.isComboInput)
-            keyAssigmentMain.detectKeyboard(isDown, usbCode, 1)
-    }
+    onMsg_KB: function (isDown, usbCode) { overlays.detectKeyboard(isDown, usbCode) }
 
     DragArea {
         id: dragRegion
         objectName: "dragRegion"
-        onPressedAt: mainFocus()
+        onPressedAt: mainIten.mainFocus()
     }
 
     Image {
@@ -352,12 +320,12 @@ Item {
             protectUIItem.setBusy(false)
             if (powerOnLogo.visible) {
                 powerOnLogo.visible = false
-                envItem.visible = true
-                panelleft.visible = true
-                bottomBar.visible = true
-                panelRight.visible = true
-                upItem.visible = true
-                mouseMain.visible = true
+                mainIten.envItem.visible = true
+                mainIten.panelleft.visible = true
+                mainIten.bottomBar.visible = true
+                mainIten.panelRight.visible = true
+                mainIten.upItem.visible = true
+                mainIten.mouseMain.visible = true
             }
         }
     }
@@ -365,6 +333,26 @@ Item {
     MainScreen {
         id: mainScreen
         anchors.fill: parent
+        mainLang: mainIten.mainLang
+        isGun: mainIten.isGun
+        isColorful: mainIten.isColorful
+        keyAssignment: overlays.keyAssigmentMain
+        macroEditor: overlays.macroEditorMain
+        onKeyAssignmentRequested: function (index) { mainIten.openKeyAssigment(index) }
+        onMacroEditorRequested: mainIten.openPage(overlays.macroEditorMain, true)
+        onGunEditorRequested: {
+            overlays.gunControlMain.gunListIndex = overlays.gunControlMain.selectGun1
+            mainIten.openPage(overlays.gunControlMain, true)
+        }
+        onSystemSettingRequested: mainIten.openPage(overlays.systemSettingMain, true)
+        onProfilesRequested: mainIten.openPage(overlays.profileMain, true)
+        onResetRequested: mainIten.openPage(overlays.factorysure, true)
+        onSaveRequested: mainIten.saveAll()
+        onHelpRequested: {
+            mainIten.mainFocus()
+            overlays.askMenu.visible = true
+        }
+        onMaskPressed: overlays.closePageMenus()
     }
     Overlays {
         id: overlays
@@ -374,8 +362,15 @@ Item {
         mousePicture: mainScreen.mouseMain
         topBarProfiles: mainScreen.upItem.profileBtn
         keyNames: _KeyCodeString
+        startLogo: powerOnLogo
         isGun: mainIten.isGun
         language: mainIten.language
+        mainLang: mainIten.mainLang
+        onLanguageChosen: function (code) { mainIten.chooseLanguage(code) }
+        onProfileChosen: function (profileNo) { mainIten.switchProfile(profileNo) }
+        onProfileLoaded: mainIten.reloadProfilePages()
+        onResetConfirmed: mainIten.resetFactory()
+        onHelpCommand: function (cmd) { mainIten.askMenuCmd(cmd) }
     }
 
     KeyCodeString {

@@ -1,5 +1,6 @@
 // DPI panel of the main screen: eight vertical stage sliders, the number of enabled stages and
 // the reset image. Changes are collected (isSave) and stored and sent by the main window's Save.
+pragma ComponentBehavior: Bound
 import QtQuick
 import modules.qml
 
@@ -41,7 +42,7 @@ SectionPanel {
         return posMin + ratio * (posMax - posMin)
     }
     function stageValues() {
-        var values = []
+        var values = new Array()
         for (var i = 0; i < stageCount; ++i)
             values.push(positionValue(positions[i]))
         return values
@@ -52,22 +53,29 @@ SectionPanel {
         positions = copy
     }
 
+    // A global setting, undefined when the key is missing (the bridge gives null), so that the
+    // value helpers keep the current value.
+    function globalValue(key) {
+        var value = ui_View.getGlobalData(key)
+        return value === null ? undefined : value
+    }
+
     function init(isSendData, isRecovery) {
         if (!isRecovery) {
             var count = Values.intSetting(ui_View.getData("mouse/dpiCount", false), dpiCount)
             dpiCount = count >= 1 && count <= stageCount ? count : dpiCount
             currentDpiCount = Values.intSetting(ui_View.getData("mouse/currentDpiCount", false),
                                     currentDpiCount)
-            minDPI = Values.intSetting(mainIten.globalValue("mouse/minDPI"), minDPI)
-            maxDPI = Values.intSetting(mainIten.globalValue("mouse/maxDPI"), maxDPI)
-            sensorType = Values.textSetting(mainIten.globalValue("mouse/sensorType"), sensorType)
-            dpiBase = Values.intSetting(mainIten.globalValue("mouse/dpiBase"), dpiBase)
+            minDPI = Values.intSetting(dpiSetting.globalValue("mouse/minDPI"), minDPI)
+            maxDPI = Values.intSetting(dpiSetting.globalValue("mouse/maxDPI"), maxDPI)
+            sensorType = Values.textSetting(dpiSetting.globalValue("mouse/sensorType"), sensorType)
+            dpiBase = Values.intSetting(dpiSetting.globalValue("mouse/dpiBase"), dpiBase)
         }
         currentDpiCount = Math.max(1, Math.min(dpiCount, currentDpiCount))
 
         // Stage by stage: a value that is missing or no number keeps the built-in one.
         var stored = ui_View.getDataList("mouse/dpiValueArray", isRecovery)
-        var values = []
+        var values = new Array()
         for (var i = 0; i < stageCount; ++i)
             values.push(Values.intSetting(stored && i < stored.length ? stored[i] : undefined,
                               builtInValues[i]))
@@ -79,7 +87,7 @@ SectionPanel {
                 stageCountModel.append({ "textValue": String(n) })
             stageCountList.currentSelect = currentDpiCount - 1
         }
-        var placed = []
+        var placed = new Array()
         for (var s = 0; s < stageCount; ++s)
             placed.push(valuePosition(values[s]))
         positions = placed

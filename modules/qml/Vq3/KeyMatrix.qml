@@ -1,6 +1,7 @@
 // The "Key Function" list of the main screen: the assignment of every button, read from the
 // current profile. Hovering a row lights the button on the mouse picture; clicking it opens the
 // assignment panel. The reset image puts the factory assignments back.
+pragma ComponentBehavior: Bound
 import QtQuick
 import modules.qml
 
@@ -15,9 +16,18 @@ SectionPanel {
     property alias modKeys: keyModel
     property alias modKeys_tmp: keyModelTmp
 
+    // What the owner gives: the number of buttons the mouse has, the button lit on the mouse
+    // picture, and the text of an assignment (its type and three codes), which the assignment
+    // page knows how to name.
+    property int keyCount: 8
+    property int selectKey: -1
+    property var assignmentText: function (code0, code1, code2, code3) { return "" }
+
     signal enterBtn(int index)
     signal leaveBtn(int index)
     signal clickBtn(int index)
+    // A factory macro entry put back by the reset: the owner sends the macro to the mouse.
+    signal factoryMacroRestored(int index, string macroName)
 
     // Copies a stored entry (four values, as text or numbers) into a model row; a missing or
     // short entry leaves the row as it is.
@@ -31,9 +41,20 @@ SectionPanel {
     }
     function updateText(model, index) {
         var k = model.get(index)
-        model.setProperty(index, "keyText",
-                          keyAssigmentMain.keyCodeToString(k.keyCode0, k.keyCode1, k.keyCode2,
-                                                           k.keyCode3))
+        var name = keyMatrix.assignmentText // a function held in a property: read, then called
+        model.setProperty(index, "keyText", name(k.keyCode0, k.keyCode1, k.keyCode2, k.keyCode3))
+    }
+
+    // Indices of the buttons that play the named macro.
+    function macroKeys(macroName) {
+        var keys = new Array()
+        for (var i = 0; i < keyModel.count; ++i) {
+            var key = keyModel.get(i)
+            if (key.keyCode0 === 4
+                    && String(ui_View.getData("mouseMacroKey/" + key.keyCode2, false)) === macroName)
+                keys.push(i)
+        }
+        return keys
     }
 
     function init(isSendData, isRecovery) {
@@ -72,8 +93,7 @@ SectionPanel {
                               "keyCode2": f.keyCode2, "keyCode3": f.keyCode3,
                               "keyText": f.keyText })
             if (f.keyCode0 === 4) {
-                if (typeof macroEditorMain.sendMacro === "function")
-                    macroEditorMain.sendMacro(i, f.keyText)
+                factoryMacroRestored(i, f.keyText)
                 ui_View.setData("mouseMacroKey/" + f.keyCode2, f.keyText)
             }
         }
@@ -83,7 +103,7 @@ SectionPanel {
     KeyMatrixModel {
         id: keyModel
         function saveData() {
-            var values = []
+            var values = new Array()
             for (var i = 0; i < count; ++i) {
                 var k = get(i)
                 values.push(k.keyCode0, k.keyCode1, k.keyCode2, k.keyCode3)
@@ -92,7 +112,7 @@ SectionPanel {
         }
         // True when exactly one button is the left button and the selected button is that one.
         function checkOneLeftKey() {
-            var lefts = []
+            var lefts = new Array()
             for (var i = 0; i < count; ++i) {
                 var k = get(i)
                 if (k.keyCode0 === 0 && k.keyCode2 === 0xF0)
@@ -129,9 +149,9 @@ SectionPanel {
                 objectName: "keyRow" + index
                 width: rows.width
                 height: 24
-                visible: index < Math.min(14, mouseMain.keyCount)
+                visible: index < Math.min(14, keyMatrix.keyCount)
                 radius: 2
-                color: rowArea.containsMouse || mouseMain.selectKey === index
+                color: rowArea.containsMouse || keyMatrix.selectKey === index
                        ? Theme.colorOrange
                        : (index % 2 ? "transparent" : Qt.rgba(1, 1, 1, 0.04))
                 Text {

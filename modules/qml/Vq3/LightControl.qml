@@ -1,6 +1,7 @@
 // Lighting panel of the main screen: the effect with its speed and brightness, eight colour
 // blocks edited on a colour bar or as R, G, B numbers, and the reset image. Changes are
 // collected (isSave) and stored and sent by the main window's Save.
+pragma ComponentBehavior: Bound
 import QtQuick
 import modules.qml
 import "colourbar.js" as ColourBar
@@ -24,8 +25,10 @@ SectionPanel {
     property int selectedBlock: 0
     property int markerX: 0
     property bool extrasAdded: false
-    // Colour blocks follow the enabled DPI stages on a simple mouse.
-    property int dpiCount: dpiSettingMain.dpiCount
+    // Given by the owner: a full-colour mouse (more effects, every colour block) or a simple
+    // one, whose colour blocks follow its enabled DPI stages.
+    property bool isColorful: false
+    property int dpiCount: 4
 
     readonly property int positions: 5 // slider positions 0..4
     readonly property int baseEffects: 4
@@ -40,7 +43,7 @@ SectionPanel {
     function showsSpeed(e) { return speedEffects.indexOf(e) >= 0 }
     function showsBrightness(e) { return brightnessEffects.indexOf(e) >= 0 }
     function blockShown(i) {
-        return i < 7 && (mainIten.isColorful || dpiCount > i)
+        return i < 7 && (lightControl.isColorful || dpiCount > i)
     }
 
     // A slider position from a settings value, or the fallback when it is none.
@@ -56,7 +59,7 @@ SectionPanel {
 
     function init(isSendData, isRecovery) {
         // 1. Effect names; the full-colour effects join the list once.
-        if (mainIten.isColorful && !extrasAdded) {
+        if (lightControl.isColorful && !extrasAdded) {
             for (var x = 0; x < extraEffects; ++x)
                 effectModel.append({ "textValue": "" })
             extrasAdded = true
@@ -77,7 +80,7 @@ SectionPanel {
 
         // 3. Colours, block by block; a block without three numbers keeps its built-in colour.
         var stored = ui_View.getDataList("mouse/colorValue", isRecovery) || []
-        var colours = []
+        var colours = new Array()
         for (var i = 0; i < 8; ++i) {
             var rgb = [parseInt(stored[3 * i]), parseInt(stored[3 * i + 1]),
                        parseInt(stored[3 * i + 2])]
@@ -92,7 +95,7 @@ SectionPanel {
     }
 
     function colourBytes() {
-        var bytes = []
+        var bytes = new Array()
         for (var i = 0; i < 8; ++i)
             bytes = bytes.concat(ColourBar.channels(colorValue[i]))
         return bytes
@@ -111,7 +114,7 @@ SectionPanel {
         if (withEffect)
             ui_View.mouseSetRGBEffect(effect, speed, brightness)
         if (withColours)
-            ui_View.mouseSetRGBColor(mainIten.isColorful ? 0 : 1, colours)
+            ui_View.mouseSetRGBColor(lightControl.isColorful ? 0 : 1, colours)
     }
 
     function chooseEffect(index) {
@@ -129,7 +132,7 @@ SectionPanel {
 
     // Selects a block: the fields show its colour and the marker moves onto it.
     function selectBlock(i) {
-        mainIten.commitInputs() // a value typed for the block chosen before belongs to it
+        Scene.commitInputs(lightControl) // a value typed for the block chosen before belongs to it
         selectedBlock = i
         var rgb = ColourBar.channels(colorValue[i])
         redField.textValue = rgb[0]

@@ -1,6 +1,7 @@
 // The device picture: a front and a side view (toggled by the two images under it) with the
 // numbered labels of buttons 1 to keyCount. Hovering a label lights its button here and its row
 // in the key list; clicking it opens the assignment panel (with no last-left-button check).
+pragma ComponentBehavior: Bound
 import QtQuick
 import modules.qml
 
@@ -9,6 +10,8 @@ Item {
     property int keyCount: 8
     property int selectKey: -1
     property bool isSide: false
+    // The assignment panel is open: the button it edits stays lit, in its selected picture.
+    property bool assignmentOpen: false
     signal clickBtn(int index)
 
     // Label centres in picture coordinates, button 0 first: front view, then side view.
@@ -32,7 +35,7 @@ Item {
         anchors.fill: picture
         visible: mousePage.selectKey >= 0 && mousePage.selectKey < 8
         source: visible ? Theme[(mousePage.isSide ? "sourceMouseSide" : "sourceMouse")
-                                   + mousePage.selectKey + (keyAssigmentMain.visible ? "S" : "")]
+                                   + mousePage.selectKey + (mousePage.assignmentOpen ? "S" : "")]
                               : ""
     }
     Repeater {
@@ -65,7 +68,7 @@ Item {
                 cursorShape: Qt.PointingHandCursor
                 onEntered: mousePage.selectKey = label.index
                 onExited: {
-                    if (!keyAssigmentMain.visible)
+                    if (!mousePage.assignmentOpen)
                         mousePage.selectKey = -1
                 }
                 onClicked: mousePage.clickBtn(label.index)

@@ -1,5 +1,6 @@
 // A drop-down list: a header with the chosen row and a list of 24-pixel rows that slides open.
 // Choosing a row closes the list and, once the closing slide has ended, emits valueChange.
+pragma ComponentBehavior: Bound
 import QtQuick
 
 Item {
@@ -61,7 +62,7 @@ Item {
             return
         hoveredIndex = -1
         openPoint = headerHover.hovered ? headerHover.point.scenePosition : Qt.point(-1, -1)
-        rowsLoader.active = true
+        rowGrid.built = true
     }
     HoverHandler {
         id: headerHover
@@ -105,48 +106,46 @@ Item {
 
         // The rows are built when the list first opens and kept from then on: most lists of
         // the main screen and its pages are never opened in a session.
-        Loader {
-            id: rowsLoader
-            active: false
-            sourceComponent: Grid {
-                columns: dropDownList.columns
-                Repeater {
-                    model: dropDownList.mdItems
-                    delegate: Rectangle {
-                        id: row
-                        required property int index
-                        required property var model
-                        width: panel.width / dropDownList.columns
-                        height: dropDownList.rowHeight
-                        // One row is lit: the one under the pointer, else the chosen one.
-                        color: index === (dropDownList.hoveredIndex >= 0 ? dropDownList.hoveredIndex
-                                                                         : dropDownList.currentSelect)
-                               ? Theme.colorOrange : "transparent"
-                        Text {
-                            anchors.fill: parent
-                            anchors.leftMargin: dropDownList.columns === 1 ? 8 : 0
-                            text: row.model.textValue !== undefined ? row.model.textValue : ""
-                            font.family: Theme.fontFamily
-                            font.pixelSize: Theme.fontNormalSize
-                            color: Theme.fontColor
-                            horizontalAlignment: dropDownList.columns === 1 ? Text.AlignLeft
-                                                                            : Text.AlignHCenter
-                            verticalAlignment: Text.AlignVCenter
-                            elide: Text.ElideRight
+        Grid {
+            id: rowGrid
+            property bool built: false
+            columns: dropDownList.columns
+            Repeater {
+                model: rowGrid.built ? dropDownList.mdItems : null
+                delegate: Rectangle {
+                    id: row
+                    required property int index
+                    required property var model
+                    width: panel.width / dropDownList.columns
+                    height: dropDownList.rowHeight
+                    // One row is lit: the one under the pointer, else the chosen one.
+                    color: index === (dropDownList.hoveredIndex >= 0 ? dropDownList.hoveredIndex
+                                                                     : dropDownList.currentSelect)
+                           ? Theme.colorOrange : "transparent"
+                    Text {
+                        anchors.fill: parent
+                        anchors.leftMargin: dropDownList.columns === 1 ? 8 : 0
+                        text: row.model.textValue !== undefined ? row.model.textValue : ""
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.fontNormalSize
+                        color: Theme.fontColor
+                        horizontalAlignment: dropDownList.columns === 1 ? Text.AlignLeft
+                                                                        : Text.AlignHCenter
+                        verticalAlignment: Text.AlignVCenter
+                        elide: Text.ElideRight
+                    }
+                    MouseArea {
+                        id: rowArea
+                        anchors.fill: parent
+                        hoverEnabled: true
+                        onPositionChanged: dropDownList.hoverRow(rowArea, row.index)
+                        onContainsMouseChanged: {
+                            if (containsMouse)
+                                dropDownList.hoverRow(rowArea, row.index)
+                            else if (dropDownList.hoveredIndex === row.index)
+                                dropDownList.hoveredIndex = -1
                         }
-                        MouseArea {
-                            id: rowArea
-                            anchors.fill: parent
-                            hoverEnabled: true
-                            onPositionChanged: dropDownList.hoverRow(rowArea, row.index)
-                            onContainsMouseChanged: {
-                                if (containsMouse)
-                                    dropDownList.hoverRow(rowArea, row.index)
-                                else if (dropDownList.hoveredIndex === row.index)
-                                    dropDownList.hoveredIndex = -1
-                            }
-                            onClicked: dropDownList.chooseRow(row.index)
-                        }
+                        onClicked: dropDownList.chooseRow(row.index)
                     }
                 }
             }

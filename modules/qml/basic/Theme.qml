@@ -5,8 +5,8 @@ import QtQuick
 
 QtObject {
     property int skin_No: 1
-    property string fontFamily: Qt.fontFamilies().indexOf("微软雅黑") >= 0 ? "微软雅黑"
-                                                                           : "WenQuanYi Micro Hei"
+    property string fontFamily: Array.from(Qt.fontFamilies()).indexOf("微软雅黑") >= 0
+                                ? "微软雅黑" : "WenQuanYi Micro Hei"
     property int fontNormalSize: 12
     property int fontMiddleSize: 14
     property int fontMaxSize: 16

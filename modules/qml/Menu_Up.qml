@@ -1,5 +1,7 @@
-// Top-right controls: help, minimise and close, and the profile list to their left.
+// Top-right controls of the main screen: help, minimise and close, and the profile list to their
+// left (the list the profile page keeps in step with its entries).
 import QtQuick
+import modules.qml
 
 Item {
     id: menuUp
