@@ -335,11 +335,9 @@ PanelFrame {
         Scene.commitInputs(keyAssigment)
         inMacroEditor = true
         visible = false
-        var area = macroEditor.parent
-        if (area) {
-            macroEditor.x = (area.width - macroEditor.width) / 2
-            macroEditor.y = (area.height - macroEditor.height) / 2
-        }
+        // Both pages lie in the same overlay layer, the size of the window.
+        macroEditor.x = (parent.width - macroEditor.width) / 2
+        macroEditor.y = (parent.height - macroEditor.height) / 2
         macroEditor.visible = true
         mask.visible = true
     }
