@@ -1,6 +1,8 @@
 // Gun editor page: the six recoil presets of the gun file and the preset of each of the three
 // gun slots. A preset edit is saved to the gun file at once; the slots reach the mouse when the
 // page is closed after a change (and on a factory reset), followed by the key matrix.
+// This object holds the presets, the slots and every step of editing them; its controls
+// (GunControlView) are built the first time the page opens, and kept.
 import QtQuick
 import modules.qml
 
@@ -32,6 +34,7 @@ PanelFrame {
     required property Item mask
     required property KeyMatrix keyMatrix // its buttons are sent after the slots
     property alias gunModel: gunModel
+    property alias slotModel: slotModel // the slot captions (Gun1, Gun2, Gun3)
     // The controls show the preset `index` (its fields, the dot and the rate).
     signal gunLoaded(int index)
     // Asks the controls to give up the keyboard focus and close their menus.
@@ -43,7 +46,8 @@ PanelFrame {
     onVisibleChanged: {
         if (!visible)
             return
-        body.active = true
+        if (body.status === Loader.Null)
+            body.setSource(Qt.resolvedUrl("GunControlView.qml"), { "page": gunControl })
         currentSlot = 0
         showGun(selectGun1)
     }
@@ -117,7 +121,7 @@ PanelFrame {
     }
 
     function saveData(index, isSend) {
-        var entry = []
+        var entry = new Array()
         for (var k = 0; k < fieldNames.length; ++k)
             entry.push(field(index, fieldNames[k]))
         ui_View.mouseSaveGundata(index, entry)
@@ -188,16 +192,39 @@ PanelFrame {
         leaveFields()
     }
 
+    // The steps of the controls.
+    function chooseSlot(slot) {
+        currentSlot = slot
+        showGun(slotGun(slot))
+    }
+    // The Y adjustment a centre of the red dot stands for.
+    function adjustOfDot(centre) {
+        return Math.floor((centre - dotTop) / dotTravel * maxAdjust)
+    }
+    // Stores typed values in the preset shown, brought within their range; returns the value
+    // stored.
+    function setShownY(text) {
+        var y = Math.max(0, Math.min(maxAdjust, Values.intSetting(text, 0)))
+        setGunField(gunListIndex, "yAdjust", y)
+        return y
+    }
+    function setShownTimes(text) {
+        var times = Math.max(0, Math.min(255, Values.intSetting(text, 0)))
+        setGunField(gunListIndex, "times", times)
+        return times
+    }
+
     onBackgroundPressed: gunControlFocus()
     onCloseClicked: closePage()
 
     ListModel {
         id: gunModel
         Component.onCompleted: {
-            for (var i = 0; i < builtInNames.length; ++i)
-                append({ "name": builtInNames[i], "image": gunImage(builtInNames[i]),
-                         "triggerKey": "L-Click", "period": "10", "xAdjust": "0",
-                         "yAdjust": "10", "times": "0" })
+            var names = gunControl.builtInNames
+            for (var i = 0; i < names.length; ++i)
+                gunModel.append({ "name": names[i], "image": gunControl.gunImage(names[i]),
+                                  "triggerKey": "L-Click", "period": "10", "xAdjust": "0",
+                                  "yAdjust": "10", "times": "0" })
         }
     }
     ListModel {
@@ -207,262 +234,8 @@ PanelFrame {
         ListElement { textValue: "Gun3" }
     }
 
-    component Caption: Text {
-        font.family: Theme.fontFamily
-        font.pixelSize: Theme.fontMiddleSize
-        color: Theme.fontColor
-    }
-    component Label: Text {
-        font.family: Theme.fontFamily
-        font.pixelSize: Theme.fontNormalSize
-        color: Theme.colorGray3
-    }
-
     Loader {
         id: body
         anchors.fill: parent
-        active: false
-        sourceComponent: Item {
-            id: controls
-            // Shows preset `index` in the fields, the dot and the rate.
-            function showFields(index) {
-                yInput.textValue = gunControl.field(index, "yAdjust")
-                var y = Math.max(0, Math.min(gunControl.maxAdjust,
-                                             gunControl.intField(index, "yAdjust")))
-                dot.y = gunControl.dotPosition(y) - dot.height / 2
-                var period = gunControl.intField(index, "period")
-                rateSlider.slider.setRatioValue((period - 1) / rateSlider.slider.travel)
-                rateSlider.textValue = period + "MS"
-                timesInput.textValue = gunControl.field(index, "times")
-                if (gunControl.field(index, "times") === "0")
-                    endlessBox.isSelect = true
-            }
-            Component.onCompleted: showFields(gunControl.gunListIndex)
-            Connections {
-                target: gunControl
-                function onGunLoaded(index) {
-                    controls.showFields(index)
-                }
-                function onLeaveFields() {
-                    yInput.input.focus = false
-                    timesInput.input.focus = false
-                    rateSlider.closeMenu()
-                    slotList.closeMenu()
-                }
-            }
-
-            // Preset list.
-            Rectangle {
-                x: 16
-                y: 12
-                width: 240
-                height: 396
-                radius: 4
-                color: Qt.rgba(0, 0, 0, 0.35)
-                border.color: Theme.colorGray1
-
-                Caption {
-                    x: 12
-                    y: 8
-                    text: Values.langText(gunControl.gunControlLang, 1)
-                }
-                ListView {
-                    id: gunList
-                    objectName: "gunList"
-                    x: 4
-                    y: 36
-                    width: parent.width - 8
-                    height: parent.height - 40
-                    interactive: false
-                    model: gunModel
-                    currentIndex: gunControl.gunListIndex
-                    delegate: Rectangle {
-                        id: gunRow
-                        required property int index
-                        required property string name
-                        required property string image
-                        width: gunList.width
-                        height: 58
-                        radius: 2
-                        color: index === gunControl.gunListIndex ? Theme.colorOrange
-                               : rowArea.containsMouse ? Theme.colorGray1 : "transparent"
-                        Text {
-                            x: 10
-                            anchors.verticalCenter: parent.verticalCenter
-                            width: 76
-                            text: gunRow.name
-                            font.family: Theme.fontFamily
-                            font.pixelSize: Theme.fontMiddleSize
-                            color: Theme.fontColor
-                            elide: Text.ElideRight
-                        }
-                        Image {
-                            x: 92
-                            anchors.verticalCenter: parent.verticalCenter
-                            source: gunRow.image
-                        }
-                        MouseArea {
-                            id: rowArea
-                            anchors.fill: parent
-                            hoverEnabled: true
-                            onClicked: {
-                                gunControl.gunControlFocus()
-                                gunControl.chooseGun(gunRow.index)
-                            }
-                        }
-                    }
-                }
-            }
-
-            // Slot choice.
-            Row {
-                x: 280
-                y: 16
-                spacing: 16
-                z: 10
-                Caption {
-                    anchors.verticalCenter: parent.verticalCenter
-                    text: Values.langText(gunControl.gunControlLang, 2)
-                }
-                DropDownList {
-                    id: slotList
-                    objectName: "gunSlotList"
-                    width: 120
-                    mdItems: slotModel
-                    currentSelect: gunControl.currentSlot
-                    onValueChange: function (index) {
-                        gunControl.currentSlot = index
-                        currentSelect = Qt.binding(() => gunControl.currentSlot)
-                        showGun(slotGun(index))
-                    }
-                }
-            }
-
-            // Cursor adjustment: the target with the draggable red dot, and the X and Y fields.
-            Caption {
-                x: 280
-                y: 56
-                text: Values.langText(gunControl.gunControlLang, 3)
-            }
-            Image {
-                id: target
-                objectName: "gunTarget"
-                x: 280
-                y: 84
-                source: Theme.sourceTarget
-
-                Rectangle {
-                    id: dot
-                    objectName: "gunDot"
-                    x: 80 - width / 2
-                    y: gunControl.dotPosition(10) - height / 2
-                    width: 12
-                    height: 12
-                    radius: 6
-                    color: "#ff2020"
-                    border.color: "#ffffff"
-                    MouseArea {
-                        id: dotArea
-                        anchors.fill: parent
-                        anchors.margins: -4
-                        cursorShape: Qt.SizeVerCursor
-                        drag.target: dot
-                        drag.axis: Drag.YAxis
-                        drag.minimumY: gunControl.dotTop - dot.height / 2
-                        drag.maximumY: gunControl.dotTop + gunControl.dotTravel - dot.height / 2
-                        drag.threshold: 0
-                        onPositionChanged: {
-                            var centre = dot.y + dot.height / 2
-                            var travelled = (centre - gunControl.dotTop) / gunControl.dotTravel
-                            yInput.textValue = String(Math.floor(travelled * gunControl.maxAdjust))
-                        }
-                        onReleased: gunControl.setGunField(gunControl.gunListIndex, "yAdjust",
-                                                           yInput.textValue)
-                    }
-                }
-            }
-            Column {
-                x: 460
-                y: 140
-                spacing: 12
-                Label { text: Values.langText(gunControl.gunControlLang, 4) }
-                RectInput {
-                    id: xInput
-                    objectName: "gunXInput"
-                    enabled: false
-                    opacity: 0.5
-                    maxValue: gunControl.maxAdjust
-                    textValue: gunControl.field(gunControl.gunListIndex, "xAdjust")
-                }
-                Label { text: Values.langText(gunControl.gunControlLang, 5) }
-                RectInput {
-                    id: yInput
-                    objectName: "gunYInput"
-                    maxValue: gunControl.maxAdjust
-                    onEndInputSignal: {
-                        var y = Math.max(0, Math.min(gunControl.maxAdjust, Values.intSetting(textValue, 0)))
-                        textValue = String(y)
-                        dot.y = dotPosition(y) - dot.height / 2
-                        setGunField(gunListIndex, "yAdjust", y)
-                    }
-                }
-            }
-
-            // Firing: the rate, the shot count and the endless box.
-            Caption {
-                x: 460
-                y: 270
-                text: Values.langText(gunControl.gunControlLang, 6)
-            }
-            Grid {
-                x: 460
-                y: 300
-                columns: 2
-                rowSpacing: 12
-                columnSpacing: 12
-                z: 10
-                verticalItemAlignment: Grid.AlignVCenter
-
-                Label { text: Values.langText(gunControl.gunControlLang, 7) }
-                DropDownSlider {
-                    id: rateSlider
-                    objectName: "gunRateSlider"
-                    width: 120
-                    textValue: "10ms"
-                    // One slider pixel per millisecond, from 1.
-                    onValueChange: function (x) { textValue = (Math.round(x) + 1) + "MS" }
-                    Connections {
-                        target: rateSlider.slider
-                        function onValueChangeDelay() {
-                            gunControl.setGunField(gunControl.gunListIndex, "period",
-                                                   gunControl.periodOfText(rateSlider.textValue))
-                        }
-                    }
-                }
-                Label { text: Values.langText(gunControl.gunControlLang, 8) }
-                RectInput {
-                    id: timesInput
-                    objectName: "gunTimesInput"
-                    maxValue: 255
-                    onEndInputSignal: {
-                        var times = Math.max(0, Math.min(255, Values.intSetting(textValue, 0)))
-                        textValue = String(times)
-                        setGunField(gunListIndex, "times", times)
-                    }
-                }
-                Item { width: 1; height: 1 }
-                CheckBox {
-                    id: endlessBox
-                    objectName: "gunEndlessBox"
-                    textValue: Values.langText(gunControl.gunControlLang, 9)
-                    onBtnClick: {
-                        if (isSelect)
-                            return // it is being cleared
-                        timesInput.textValue = "0"
-                        gunControl.setGunField(gunControl.gunListIndex, "times", "0")
-                    }
-                }
-            }
-        }
     }
 }

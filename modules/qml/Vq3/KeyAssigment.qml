@@ -1,6 +1,8 @@
 // The panel that edits one button's assignment. Each section on the left offers one kind of
 // function; choosing one sets the panel's entry (type, code 1, code 2, code 3 in the UI form of
 // the key matrix). Closing the panel commits the entry to the key list when it changed.
+// This object holds the entry and every step of editing it; its controls (KeyAssigmentView) are
+// built the first time the panel opens, and kept.
 import QtQuick
 import modules.qml
 
@@ -51,7 +53,7 @@ PanelFrame {
     required property KeyMatrix keyMatrix       // the button list it edits
     required property MacroEditor macroEditor   // opened from the macro section
     required property Mouse mousePicture        // lights the button being edited
-    required property QtObject keyNames    // key labels
+    required property KeyCodeString keyNames // key labels
     property bool isGun: true                   // the gun section is offered
 
     // The controls show the fire section's rate, times and endless box of a new entry.
@@ -87,6 +89,19 @@ PanelFrame {
                                                           [55, "08000300"]] }
     ]
 
+    // The section shown: its kind, and the entries it offers when it is a choice section.
+    readonly property string currentKind: sections[currentSection].kind
+    readonly property var currentChoices: sections[currentSection].choices || new Array()
+    // What the capture fields show.
+    readonly property string fireKeyText: isFireInput || fireKey === 0 ? lang(10) : keyName(fireKey)
+    readonly property string comboText: {
+        var t = keyCodeToString(ButtonAction.Combination, comboMask, comboKey1, comboKey2)
+        return t === "" ? lang(10) : t
+    }
+    // Keys typed into another window do not reach the capture sections.
+    readonly property bool showsFocusNotice: !globalCapture
+                                             && (currentKind === "fire" || currentKind === "combo")
+
     function lang(i) {
         return Values.langText(keyAssigmentLang, i)
     }
@@ -103,7 +118,7 @@ PanelFrame {
         var c = [Number(code0), Number(code1), Number(code2), Number(code3)]
         switch (c[0]) {
         case ButtonAction.Mouse: {
-            var buttons = sections[0].choices
+            var buttons = sections[ButtonAction.Mouse].choices
             for (var b = 0; b < 5; ++b)
                 if (parseEntry(buttons[b][1])[2] === c[2])
                     return lang(buttons[b][0])
@@ -112,7 +127,7 @@ PanelFrame {
         case ButtonAction.Fire:
             return keyName(c[1])
         case ButtonAction.Combination: {
-            var parts = []
+            var parts = new Array()
             for (var bit = 0; bit < 8; ++bit)
                 if (c[1] & (1 << bit))
                     parts.push(keyName(0xE0 + bit))
@@ -150,7 +165,7 @@ PanelFrame {
 
     // The macro names of the macro library (the placeholder entry dropped).
     function setMacroNames(names) {
-        var list = []
+        var list = new Array()
         for (var i = 0; names && i < names.length; ++i)
             list.push(String(names[i]))
         if (list.length === 2 && list[1] === "loadermarlow")
@@ -253,6 +268,80 @@ PanelFrame {
             setEntry([ButtonAction.Macro, macroMode, keyIndex, 0], macroName)
     }
 
+    // The steps of the controls.
+    function chooseSection(index) {
+        isFireInput = false
+        isComboInput = false
+        currentSection = index
+    }
+    // A choice of a choice section: [caption, entry as eight hex digits].
+    function isChosen(choice) {
+        if (!choice)
+            return false
+        var e = parseEntry(choice[1])
+        var c = keyCodes
+        return e[0] === c[0] && e[1] === c[1] && e[2] === c[2] && e[3] === c[3]
+    }
+    function chooseEntry(choice) {
+        setEntry(parseEntry(choice[1]), null)
+    }
+    function startFireInput() {
+        isComboInput = false
+        isFireInput = true
+    }
+    // The rate slider's position in pixels, one millisecond each from 1.
+    function setFireRate(x) {
+        fireRate = Math.round(x) + 1
+        applyFire()
+    }
+    function setFireTimes(text) {
+        fireTimes = parseInt(text) || 0
+        applyFire()
+    }
+    function setEndless() {
+        fireTimes = 0
+        applyFire()
+    }
+    // A new capture starts from nothing; the tick keeps it, the cross gives the entry's back.
+    function startComboInput() {
+        isFireInput = false
+        comboMask = 0
+        comboKey1 = 0
+        comboKey2 = 0
+        isComboInput = true
+    }
+    function acceptCombo() {
+        isComboInput = false
+        if (comboMask || comboKey1 || comboKey2)
+            setEntry([ButtonAction.Combination, comboMask, comboKey1, comboKey2])
+        else
+            resetCombo()
+    }
+    function discardCombo() {
+        isComboInput = false
+        resetCombo()
+    }
+    function chooseMacro(name) {
+        macroName = name
+        applyMacro()
+    }
+    function chooseMacroMode(mode) {
+        macroMode = mode
+        applyMacro()
+    }
+    // The macro editor takes the panel's place, centred over the mask (which stays), until it
+    // closes (see the Connections below).
+    function openMacroEditor() {
+        Scene.commitInputs(keyAssigment)
+        inMacroEditor = true
+        visible = false
+        // Both pages lie in the same overlay layer, the size of the window.
+        macroEditor.x = (parent.width - macroEditor.width) / 2
+        macroEditor.y = (parent.height - macroEditor.height) / 2
+        macroEditor.visible = true
+        mask.visible = true
+    }
+
     // Key capture: index 0 the fire key, index 1 the key combination.
     function detectKeyboard(isDown, usbCode, index) {
         var code = Number(usbCode)
@@ -288,375 +377,12 @@ PanelFrame {
     onBackgroundPressed: leaveFields()
     // The controls are built on the first opening, and kept.
     onVisibleChanged: {
-        if (visible)
-            body.active = true
-    }
-
-    component FieldBox: Rectangle {
-        property string textValue
-        property bool active: false
-        signal clicked
-        width: 200
-        height: 24
-        radius: 2
-        color: Theme.colorGray0
-        border.color: active ? Theme.colorOrange : Theme.colorGray1
-        Text {
-            anchors.fill: parent
-            anchors.leftMargin: 8
-            verticalAlignment: Text.AlignVCenter
-            text: parent.textValue
-            font.family: Theme.fontFamily
-            font.pixelSize: Theme.fontNormalSize
-            color: Theme.fontColor
-            elide: Text.ElideRight
-        }
-        MouseArea {
-            anchors.fill: parent
-            cursorShape: Qt.PointingHandCursor
-            onClicked: parent.clicked()
-        }
-    }
-    component Caption: Text {
-        height: 24
-        verticalAlignment: Text.AlignVCenter
-        font.family: Theme.fontFamily
-        font.pixelSize: Theme.fontNormalSize
-        color: Theme.colorGray3
+        if (visible && body.status === Loader.Null)
+            body.setSource(Qt.resolvedUrl("KeyAssigmentView.qml"), { "page": keyAssigment })
     }
 
     Loader {
         id: body
         anchors.fill: parent
-        active: false
-        sourceComponent: Item {
-            id: controls
-            // The fire section's controls for the entry shown.
-            function showFire() {
-                endlessBox.isSelect = keyAssigment.fireTimes === 0
-                timesInput.textValue = String(keyAssigment.fireTimes)
-                rateSlider.textValue = keyAssigment.fireRate + "MS"
-                keyAssigment.loading = true // placing the knob must not rewrite the stored rate
-                rateSlider.slider.setRatioValue((keyAssigment.fireRate - 1)
-                                                / rateSlider.slider.travel)
-                keyAssigment.loading = false
-            }
-            Component.onCompleted: showFire()
-            Connections {
-                target: keyAssigment
-                function onEntryShown() {
-                    controls.showFire()
-                }
-                function onLeaveFields() {
-                    rateSlider.closeMenu()
-                }
-            }
-
-            // Section list.
-            Column {
-                id: sectionList
-                x: 12
-                y: 12
-                spacing: 4
-                Repeater {
-                    model: keyAssigment.sections.length
-                    delegate: TextButton {
-                        required property int index
-                        objectName: "section" + index
-                        width: 168
-                        height: 30
-                        visible: !keyAssigment.sections[index].gun || keyAssigment.isGun
-                        textValue: keyAssigment.lang(keyAssigment.sections[index].title)
-                        textAlign: Text.AlignLeft
-                        normalColor: keyAssigment.currentSection === index ? Theme.colorOrange
-                                                                            : Theme.colorGray1
-                        onClicked: {
-                            keyAssigment.isFireInput = false
-                            keyAssigment.isComboInput = false
-                            keyAssigment.currentSection = index
-                        }
-                    }
-                }
-            }
-
-            Item {
-                id: content
-                x: 196
-                y: 12
-                width: parent.width - x - 16
-                height: parent.height - 30 - 24
-
-                // The entry as it stands.
-                Rectangle {
-                    id: currentBox
-                    width: parent.width
-                    height: 30
-                    radius: 2
-                    color: Theme.colorGray1
-                    Text {
-                        objectName: "currentText"
-                        anchors.fill: parent
-                        anchors.leftMargin: 12
-                        verticalAlignment: Text.AlignVCenter
-                        text: keyAssigment.keyText
-                        font.family: Theme.fontFamily
-                        font.pixelSize: Theme.fontMiddleSize
-                        font.bold: true
-                        color: Theme.fontColor
-                        elide: Text.ElideRight
-                    }
-                    ImageButton {
-                        objectName: "keyResetBtn"
-                        anchors.right: parent.right
-                        anchors.rightMargin: 6
-                        anchors.verticalCenter: parent.verticalCenter
-                        normalSource: Theme.sourceRestBtn
-                        hoverSource: Theme.sourceRestBtnH
-                        onClicked: keyAssigment.resetKey()
-                    }
-                }
-
-                // Choice sections: one radio button per entry, in two columns.
-                Grid {
-                    y: 46
-                    columns: 2
-                    columnSpacing: 24
-                    rowSpacing: 12
-                    visible: keyAssigment.sections[keyAssigment.currentSection].kind === "choice"
-                    // The model is the number of choices, so each button's own index is the choice's
-                    // (see the run-mode buttons below).
-                    Repeater {
-                        model: (keyAssigment.sections[keyAssigment.currentSection].choices || []).length
-                        delegate: RadioButton {
-                            id: choiceButton
-                            required property int modelData
-                            readonly property var choice:
-                                keyAssigment.sections[keyAssigment.currentSection].choices[modelData]
-                            objectName: "choice" + modelData
-                            index: modelData
-                            width: 180
-                            // A section change may reach a button before the repeater drops it.
-                            textValue: choice ? keyAssigment.lang(choice[0]) : ""
-                            function chosen() {
-                                if (!choice)
-                                    return false
-                                var e = keyAssigment.parseEntry(choice[1])
-                                var c = keyAssigment.keyCodes
-                                return e[0] === c[0] && e[1] === c[1] && e[2] === c[2] && e[3] === c[3]
-                            }
-                            isSelect: chosen()
-                            onBtnClick: {
-                                keyAssigment.setEntry(keyAssigment.parseEntry(choice[1]), null)
-                                choiceButton.isSelect = Qt.binding(chosen) // the click replaced the binding
-                            }
-                        }
-                    }
-                }
-
-                // Fire function: the captured key, the rate and the number of shots.
-                Column {
-                    y: 46
-                    spacing: 14
-                    visible: keyAssigment.sections[keyAssigment.currentSection].kind === "fire"
-                    Row {
-                        spacing: 12
-                        Caption { width: 80; text: keyAssigment.lang(9) }
-                        FieldBox {
-                            objectName: "fireKeyField"
-                            active: keyAssigment.isFireInput
-                            textValue: keyAssigment.isFireInput || keyAssigment.fireKey === 0
-                                       ? keyAssigment.lang(10) : keyAssigment.keyName(keyAssigment.fireKey)
-                            onClicked: {
-                                keyAssigment.isComboInput = false
-                                keyAssigment.isFireInput = true
-                            }
-                        }
-                    }
-                    Row {
-                        spacing: 12
-                        z: 10
-                        Caption { width: 80; text: keyAssigment.lang(11) }
-                        DropDownSlider {
-                            id: rateSlider
-                            width: 200
-                            textValue: "10ms"
-                            onValueChange: function (x) {
-                                if (keyAssigment.loading)
-                                    return
-                                keyAssigment.fireRate = Math.round(x) + 1
-                                textValue = keyAssigment.fireRate + "MS"
-                                keyAssigment.applyFire()
-                            }
-                        }
-                    }
-                    Row {
-                        spacing: 12
-                        Caption { width: 80; text: keyAssigment.lang(12) }
-                        RectInput {
-                            id: timesInput
-                            objectName: "timesInput"
-                            minValue: 0
-                            maxValue: 255
-                            onEndInputSignal: {
-                                keyAssigment.fireTimes = parseInt(textValue) || 0
-                                endlessBox.isSelect = keyAssigment.fireTimes === 0
-                                keyAssigment.applyFire()
-                            }
-                        }
-                        CheckBox {
-                            id: endlessBox
-                            objectName: "endlessBox"
-                            textValue: keyAssigment.lang(13)
-                            onBtnClick: {
-                                if (!isSelect) { // about to be ticked
-                                    keyAssigment.fireTimes = 0
-                                    timesInput.textValue = "0"
-                                    keyAssigment.applyFire()
-                                }
-                            }
-                        }
-                    }
-                }
-
-                // Key combination: modifiers and up to two keys, captured; tick keeps, cross discards.
-                Row {
-                    y: 46
-                    spacing: 12
-                    visible: keyAssigment.sections[keyAssigment.currentSection].kind === "combo"
-                    FieldBox {
-                        objectName: "comboField"
-                        width: 300
-                        active: keyAssigment.isComboInput
-                        textValue: {
-                            var t = keyAssigment.keyCodeToString(2, keyAssigment.comboMask,
-                                                                 keyAssigment.comboKey1,
-                                                                 keyAssigment.comboKey2)
-                            return t === "" ? keyAssigment.lang(10) : t
-                        }
-                        onClicked: {
-                            keyAssigment.isFireInput = false
-                            keyAssigment.comboMask = 0
-                            keyAssigment.comboKey1 = 0
-                            keyAssigment.comboKey2 = 0
-                            keyAssigment.isComboInput = true
-                        }
-                    }
-                    ImageButton {
-                        objectName: "comboSure"
-                        anchors.verticalCenter: parent.verticalCenter
-                        normalSource: Theme.sourceSureBtn
-                        hoverSource: Theme.sourceSureBtn
-                        onClicked: {
-                            keyAssigment.isComboInput = false
-                            if (keyAssigment.comboMask || keyAssigment.comboKey1 || keyAssigment.comboKey2)
-                                keyAssigment.setEntry([ButtonAction.Combination, keyAssigment.comboMask, keyAssigment.comboKey1,
-                                                       keyAssigment.comboKey2])
-                            else
-                                keyAssigment.resetCombo()
-                        }
-                    }
-                    ImageButton {
-                        objectName: "comboClose"
-                        anchors.verticalCenter: parent.verticalCenter
-                        normalSource: Theme.sourceCloseBtn
-                        hoverSource: Theme.sourceCloseBtnH
-                        onClicked: {
-                            keyAssigment.isComboInput = false
-                            keyAssigment.resetCombo()
-                        }
-                    }
-                }
-
-                // Macro function: a macro of the library and how it runs.
-                Column {
-                    y: 46
-                    spacing: 10
-                    visible: keyAssigment.sections[keyAssigment.currentSection].kind === "macro"
-                    Rectangle {
-                        width: content.width
-                        height: 150
-                        radius: 2
-                        color: Theme.colorGray0
-                        border.color: Theme.colorGray1
-                        ListView {
-                            id: macroList
-                            objectName: "macroList"
-                            anchors.fill: parent
-                            anchors.margins: 2
-                            clip: true
-                            model: keyAssigment.macroNames
-                            delegate: Rectangle {
-                                required property var modelData
-                                width: macroList.width
-                                height: 24
-                                color: modelData === keyAssigment.macroName ? Theme.colorOrange
-                                                                             : "transparent"
-                                Text {
-                                    x: 8
-                                    anchors.verticalCenter: parent.verticalCenter
-                                    text: parent.modelData
-                                    font.family: Theme.fontFamily
-                                    font.pixelSize: Theme.fontNormalSize
-                                    color: Theme.fontColor
-                                }
-                                MouseArea {
-                                    anchors.fill: parent
-                                    onClicked: {
-                                        keyAssigment.macroName = parent.modelData
-                                        keyAssigment.applyMacro()
-                                    }
-                                }
-                            }
-                        }
-                    }
-                    // The run mode is the button's own index (set from the model's value: a delegate
-                    // that declared an "index" of its own would hide the button's, and the click would
-                    // report 0 whatever was chosen).
-                    Repeater {
-                        model: 3
-                        delegate: RadioButton {
-                            id: modeButton
-                            required property int modelData
-                            objectName: "macroMode" + modelData
-                            index: modelData
-                            textValue: keyAssigment.lang(18 + modelData)
-                            isSelect: keyAssigment.macroMode === modelData
-                            onBtnClick: function (mode) {
-                                keyAssigment.macroMode = mode
-                                keyAssigment.applyMacro()
-                                // the click replaced the binding
-                                modeButton.isSelect = Qt.binding(
-                                            () => keyAssigment.macroMode === modeButton.modelData)
-                            }
-                        }
-                    }
-                    TextButton {
-                        objectName: "macroEditorBtn"
-                        width: 120
-                        textValue: keyAssigment.lang(17)
-                        onClicked: {
-                            keyAssigment.inMacroEditor = true
-                            keyAssigment.visible = false
-                            openPage(keyAssigment.macroEditor, true)
-                        }
-                    }
-                }
-            }
-
-            // Without a desktop-wide capture, keys are captured only while this window has the focus.
-            Text {
-                objectName: "focusNotice"
-                x: content.x
-                anchors.bottom: parent.bottom
-                anchors.bottomMargin: 10
-                visible: !keyAssigment.globalCapture
-                         && (keyAssigment.sections[keyAssigment.currentSection].kind === "fire"
-                             || keyAssigment.sections[keyAssigment.currentSection].kind === "combo")
-                text: keyAssigment.lang(57)
-                font.family: Theme.fontFamily
-                font.pixelSize: Theme.fontNormalSize
-                color: Theme.colorGray2
-            }
-        }
     }
 }
