@@ -659,6 +659,35 @@ private slots:
         QCOMPARE(scene.mouse->transfers().size(), 0);
         NO_SCRIPT_ERRORS(scene);
     }
+
+    // A right click on an entry selects it and opens its menu inside the page; the menu's
+    // Delete takes the entry away, except the active one.
+    void theRightClickMenuDeletesTheEntryUnderThePointer()
+    {
+        PageScene scene([](PageScene &) { writeNameList({"Standard0", "a1", "b2"}); });
+        START_OR_FAIL(scene);
+        QObject *page = scene.openPage("profileMain");
+        QQuickItem *pageItem = scene.item("profileMain");
+        const struct {
+            int row;
+            QStringList after;
+        } cases[] = {
+            {0, {"Standard0", "a1", "b2"}}, // the active entry stays
+            {2, {"Standard0", "a1"}},
+        };
+        for (const auto &c : cases) {
+            scene.click(scene.at("profileList", QPointF(300, c.row * 28 + 14)), Qt::RightButton);
+            QCOMPARE(page->property("selectedRow").toInt(), c.row);
+            QQuickItem *menu = scene.item("profileMenu");
+            QVERIFY(menu->isVisible());
+            const QRectF inPage = menu->mapRectToItem(pageItem, menu->boundingRect());
+            QVERIFY(pageItem->boundingRect().contains(inPage));
+            scene.click(scene.at("profileMenu", QPointF(60, 1 + 12)));
+            QVERIFY(!menu->isVisible());
+            QCOMPARE(scene.profileNames(), c.after);
+        }
+        NO_SCRIPT_ERRORS(scene);
+    }
 };
 
 QTEST_MAIN(PagesTest)

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 // The applications that switch to a profile while their window is in front (the profile
 // page's selected entry): the list, "Add the application in front" with a countdown that leaves
 // time to click into the application, and Remove. The rules live in the profile file; the
@@ -9,7 +10,8 @@ Item {
     id: rules
     objectName: "autoSwitchRules"
     property int profileNo: -1 // the profile whose rules are shown; -1: none
-    property var lang: ui_View.getLangStrings("autoSwitch", mainIten.language)
+    property string language // the program's language: the texts follow it
+    property var lang: ui_View.getLangStrings("autoSwitch", rules.language)
     property var names: []
     property int countdown: 0 // seconds left before the application in front is taken
     // The profile the countdown adds to: the one selected at the click, whatever switch the

@@ -18,6 +18,7 @@ PanelFrame {
     property var profileLang: ["config", "New", "Import", "Delete", "Export", "Standard"]
     property int profileNo: 0 // the active profile's number
     property alias profileDataModel0: profileModel
+    property alias menuModel: profileMenuModel // the entries of the right-click menu
     property int selectedRow: 0
     property int editingRow: -1
     readonly property int maxProfiles: 6
@@ -26,6 +27,7 @@ PanelFrame {
     // The mask behind the pages, hidden when this page closes.
     required property Item mask
     required property DropDownList topBarProfiles // the top bar's list of the same entries
+    property string language // the program's language, for the texts of the rules
 
     signal changeProfile(int tmpProfileNo)
     // An import replaced the current profile's file: its pages read it again.
@@ -64,7 +66,7 @@ PanelFrame {
         var stored = ui_View.getNameList(NameList.Profiles)
         if (!stored)
             return []
-        var list = []
+        var list = new Array()
         for (var i = 0; i < stored.length; ++i)
             list.push(String(stored[i]))
         if (list.length === 2 && list[1] === listTerminator)
@@ -72,7 +74,7 @@ PanelFrame {
         return list
     }
     function storeList() {
-        var strings = []
+        var strings = new Array()
         for (var i = 0; i < profileModel.count; ++i) {
             var entry = profileModel.get(i)
             strings.push(entry.textValue + entry.profileNo)
@@ -172,6 +174,17 @@ PanelFrame {
             importProfile()
     }
 
+    // A press on a row selects it; a right press also opens the menu (placed by the view).
+    function pressRow(row, openMenu) {
+        profileFocus()
+        selectedRow = row
+        if (openMenu)
+            menuShown = true
+    }
+    function editRow(row) {
+        editingRow = row
+    }
+
     function profileFocus() {
         menuShown = false
         if (editingRow >= 0)
@@ -179,8 +192,8 @@ PanelFrame {
     }
 
     onVisibleChanged: {
-        if (visible)
-            body.active = true
+        if (visible && body.status === Loader.Null)
+            body.setSource(Qt.resolvedUrl("ProfileView.qml"), { "page": profile })
     }
     onBackgroundPressed: profileFocus()
     onCloseClicked: {
@@ -198,198 +211,19 @@ PanelFrame {
         ListElement { textValue: "Export" }
     }
 
-    // The list and its buttons are built when the page first opens, and kept.
-    // Built at start with the page's state, beside the controls built on first open.
+    // Built at start with the page's state: the rules of the selected entry.
     AutoSwitchRules {
         id: autoSwitchRules
         x: 16
         y: 6 * 28 + 28
         width: parent.width - 32
         profileNo: profile.numberOfRow(profile.selectedRow)
+        language: profile.language
     }
 
+    // The list and its buttons (ProfileView) are built when the page first opens, and kept.
     Loader {
         id: body
         anchors.fill: parent
-        active: false
-        sourceComponent: Item {
-            Rectangle {
-                x: 16
-                y: 12
-                width: parent.width - 32
-                height: 6 * 28 + 8
-                radius: 4
-                color: Qt.rgba(0, 0, 0, 0.35)
-                border.color: Theme.colorGray1
-
-                ListView {
-                    id: profileList
-                    objectName: "profileList"
-                    x: 4
-                    y: 4
-                    width: parent.width - 8
-                    height: parent.height - 8
-                    interactive: false
-                    model: profileModel
-                    delegate: Rectangle {
-                        id: profileRow
-                        required property int index
-                        required property string textValue
-                        required property int profileNo
-                        width: profileList.width
-                        height: 28
-                        radius: 2
-                        color: index === profile.selectedRow ? Theme.colorOrange
-                               : rowArea.containsMouse ? Theme.colorGray1 : "transparent"
-                        Text {
-                            x: 12
-                            anchors.verticalCenter: parent.verticalCenter
-                            visible: profile.editingRow !== profileRow.index
-                            text: profileRow.textValue
-                            font.family: Theme.fontFamily
-                            font.pixelSize: Theme.fontNormalSize
-                            color: Theme.fontColor
-                        }
-                        Text {
-                            anchors.right: parent.right
-                            anchors.rightMargin: 12
-                            anchors.verticalCenter: parent.verticalCenter
-                            visible: profileRow.profileNo === profile.profileNo
-                            text: "\u25cf"
-                            font.pixelSize: Theme.fontMinSize
-                            color: Theme.fontColor
-                        }
-                        MouseArea {
-                            id: rowArea
-                            anchors.fill: parent
-                            hoverEnabled: true
-                            acceptedButtons: Qt.LeftButton | Qt.RightButton
-                            onPressed: function (mouse) {
-                                profileFocus()
-                                selectedRow = profileRow.index
-                                if (mouse.button === Qt.RightButton) {
-                                    var at = mapToItem(profile, mouse.x, mouse.y)
-                                    profileMenu.x = Math.min(at.x, profile.width - profileMenu.width)
-                                    profileMenu.y = Math.min(at.y, profile.height - profileMenu.height)
-                                    profile.menuShown = true
-                                }
-                            }
-                            onDoubleClicked: function (mouse) {
-                                if (mouse.button === Qt.LeftButton)
-                                    editingRow = profileRow.index
-                            }
-                        }
-                        Loader {
-                            x: 8
-                            width: parent.width - 40
-                            anchors.verticalCenter: parent.verticalCenter
-                            active: profile.editingRow === profileRow.index
-                            sourceComponent: Rectangle {
-                                height: 22
-                                color: Theme.colorGray0
-                                border.color: Theme.colorOrange
-                                TextInput {
-                                    id: nameEditor
-                                    objectName: "profileNameEditor"
-                                    anchors.fill: parent
-                                    anchors.leftMargin: 4
-                                    verticalAlignment: TextInput.AlignVCenter
-                                    text: profileRow.textValue
-                                    maximumLength: 24
-                                    font.family: Theme.fontFamily
-                                    font.pixelSize: Theme.fontNormalSize
-                                    color: Theme.fontColor
-                                    selectionColor: Theme.colorOrange
-                                    selectByMouse: true
-                                    property bool done: false
-                                    function accept() {
-                                        if (done)
-                                            return
-                                        done = true
-                                        profile.renameRow(profileRow.index, text.trim())
-                                    }
-                                    Component.onCompleted: {
-                                        selectAll()
-                                        forceActiveFocus()
-                                    }
-                                    onAccepted: accept()
-                                    onActiveFocusChanged: {
-                                        if (!activeFocus)
-                                            accept()
-                                    }
-                                }
-                            }
-                        }
-                    }
-                }
-            }
-
-            Row {
-                anchors.right: parent.right
-                anchors.rightMargin: 16
-                anchors.bottom: parent.bottom
-                anchors.bottomMargin: 16
-                spacing: 16
-                TextButton {
-                    objectName: "profileNewBtn"
-                    width: 88
-                    textValue: Values.langText(profile.profileLang, 1)
-                    onClicked: {
-                        profile.profileFocus()
-                        profile.newProfile()
-                    }
-                }
-                TextButton {
-                    objectName: "profileImportBtn"
-                    width: 88
-                    textValue: Values.langText(profile.profileLang, 2)
-                    onClicked: {
-                        profile.profileFocus()
-                        profile.profileMenuCmd(2)
-                    }
-                }
-            }
-
-            Rectangle {
-                id: profileMenu
-                objectName: "profileMenu"
-                width: 120
-                height: menuColumn.height + 2
-                visible: profile.menuShown
-                z: 50
-                color: Theme.colorGray0
-                border.color: Theme.colorGray1
-                Column {
-                    id: menuColumn
-                    x: 1
-                    y: 1
-                    Repeater {
-                        model: profileMenuModel
-                        delegate: Rectangle {
-                            id: menuRow
-                            required property int index
-                            required property string textValue
-                            width: 118
-                            height: 24
-                            color: menuArea.containsMouse ? Theme.colorOrange : "transparent"
-                            Text {
-                                x: 8
-                                anchors.verticalCenter: parent.verticalCenter
-                                text: menuRow.textValue
-                                font.family: Theme.fontFamily
-                                font.pixelSize: Theme.fontNormalSize
-                                color: Theme.fontColor
-                            }
-                            MouseArea {
-                                id: menuArea
-                                anchors.fill: parent
-                                hoverEnabled: true
-                                onClicked: profile.profileMenuCmd(menuRow.index)
-                            }
-                        }
-                    }
-                }
-            }
-        }
     }
 }

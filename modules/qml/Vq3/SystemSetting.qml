@@ -94,9 +94,19 @@ PanelFrame {
         leaveFields()
     }
 
+    // The slider came to rest at position: the page stores and applies that rate.
+    function restSpeed(position) {
+        speedPosition = position
+        saveData(true, 1)
+    }
+    function restDouble(position) {
+        doublePosition = position
+        saveData(true, 2)
+    }
+
     onVisibleChanged: {
-        if (visible)
-            body.active = true
+        if (visible && body.status === Loader.Null)
+            body.setSource(Qt.resolvedUrl("SystemSettingView.qml"), { "page": systemSetting })
     }
     onBackgroundPressed: systemSettingFocus()
     onCloseClicked: {
@@ -105,233 +115,9 @@ PanelFrame {
         mask.visible = false
     }
 
-    // A 352-pixel track whose knob sits at position 3..337. It comes to rest at the end of a
-    // drag or of the 120 ms glide after a click on the track, and only then reports.
-    component RateSlider: Item {
-        id: rateSlider
-        property int position: 170
-        readonly property int minimum: 3
-        readonly property int maximum: 337
-        signal rested
-        width: 352
-        height: 44
-
-        function clamp(x) {
-            return Math.max(minimum, Math.min(maximum, Math.round(x)))
-        }
-
-        Rectangle {
-            id: track
-            y: 6
-            width: parent.width
-            height: 6
-            radius: 3
-            color: Theme.colorGray1
-            Rectangle {
-                width: knob.x + knob.width / 2
-                height: parent.height
-                radius: 3
-                color: Theme.colorOrange
-            }
-        }
-        Image {
-            id: knob
-            anchors.verticalCenter: track.verticalCenter
-            source: Theme.sourceSlide
-            Behavior on x {
-                enabled: !area.drag.active
-                NumberAnimation {
-                    id: glide
-                    duration: 120
-                    onRunningChanged: {
-                        if (!running && area.gliding) {
-                            area.gliding = false
-                            rateSlider.rested()
-                        }
-                    }
-                }
-            }
-        }
-        MouseArea {
-            id: area
-            property bool gliding: false
-            width: parent.width
-            height: 20
-            drag.target: knob
-            drag.axis: Drag.XAxis
-            drag.minimumX: rateSlider.minimum
-            drag.maximumX: rateSlider.maximum
-            drag.threshold: 0
-            onPressed: function (mouse) {
-                var onKnob = mouse.x >= knob.x && mouse.x < knob.x + knob.width
-                if (onKnob)
-                    return
-                var target = rateSlider.clamp(mouse.x - knob.width / 2)
-                if (target === rateSlider.position) {
-                    rateSlider.rested()
-                    return
-                }
-                gliding = true
-                rateSlider.position = target
-            }
-            onPositionChanged: {
-                if (drag.active)
-                    rateSlider.position = rateSlider.clamp(knob.x)
-            }
-            onReleased: {
-                if (!gliding) {
-                    rateSlider.position = rateSlider.clamp(knob.x)
-                    rateSlider.rested()
-                }
-            }
-        }
-        // While dragging, the knob follows the pointer; afterwards it is bound to position again.
-        Binding {
-            target: knob
-            property: "x"
-            value: rateSlider.position
-            when: !area.drag.active
-        }
-        Text {
-            x: 0
-            y: 20
-            text: Values.langText(systemSetting.systemSettingLang, 3)
-            font.family: Theme.fontFamily
-            font.pixelSize: Theme.fontNormalSize
-            color: Theme.colorGray2
-        }
-        Text {
-            anchors.right: parent.right
-            y: 20
-            text: Values.langText(systemSetting.systemSettingLang, 4)
-            font.family: Theme.fontFamily
-            font.pixelSize: Theme.fontNormalSize
-            color: Theme.colorGray2
-        }
-    }
-
-    component Caption: Text {
-        font.family: Theme.fontFamily
-        font.pixelSize: Theme.fontMiddleSize
-        color: Theme.fontColor
-    }
-
-    // The controls are built when the page first opens, and kept.
+    // The controls (SystemSettingView) are built when the page first opens, and kept.
     Loader {
         id: body
         anchors.fill: parent
-        active: false
-        sourceComponent: Item {
-            // The sliders move on their own while dragged and report when they rest; the
-            // page's values place them whenever those change.
-            Binding {
-                target: speedSlider
-                property: "position"
-                value: systemSetting.speedPosition
-            }
-            Binding {
-                target: doubleSlider
-                property: "position"
-                value: systemSetting.doublePosition
-            }
-            Connections {
-                target: systemSetting
-                function onLeaveFields() {
-                    linesInput.input.focus = false
-                }
-            }
-            ImageButton {
-                id: restoreBtn
-                objectName: "systemRestoreBtn"
-                x: parent.width - 64
-                y: -30 + (30 - height) / 2
-                normalSource: Theme.sourceRestBtn
-                hoverSource: Theme.sourceRestBtnH
-                onClicked: systemSetting.init(true, true)
-            }
-
-            Column {
-                x: 32
-                y: 12
-                spacing: 6
-
-                Caption { text: Values.langText(systemSetting.systemSettingLang, 1) }
-                RateSlider {
-                    id: speedSlider
-                    objectName: "speedSlider"
-                    onRested: {
-                        systemSetting.speedPosition = position
-                        systemSetting.saveData(true, 1)
-                    }
-                }
-                Caption { text: Values.langText(systemSetting.systemSettingLang, 2) }
-                RateSlider {
-                    id: doubleSlider
-                    objectName: "doubleSlider"
-                    onRested: {
-                        systemSetting.doublePosition = position
-                        systemSetting.saveData(true, 2)
-                    }
-                }
-                Caption { text: Values.langText(systemSetting.systemSettingLang, 5) }
-                Row {
-                    spacing: 16
-                    height: 28
-                    RadioButton {
-                        id: rowsRadio
-                        objectName: "rowsRadio"
-                        anchors.verticalCenter: parent.verticalCenter
-                        textValue: Values.langText(systemSetting.systemSettingLang, 6)
-                        isSelect: !systemSetting.scrollScreen
-                        onBtnClick: {
-                            systemSetting.chooseScroll(false)
-                            isSelect = Qt.binding(() => !systemSetting.scrollScreen)
-                        }
-                    }
-                    RectInput {
-                        id: linesInput
-                        objectName: "linesInput"
-                        anchors.verticalCenter: parent.verticalCenter
-                        minValue: 0
-                        maxValue: 100
-                        textValue: String(systemSetting.scrollLines)
-                        Component.onCompleted: input.maximumLength = 3
-                        onEndInputSignal: {
-                            systemSetting.enterLines(textValue)
-                            textValue = Qt.binding(() => String(systemSetting.scrollLines))
-                        }
-                    }
-                    Item { width: 24; height: 1 }
-                    RadioButton {
-                        id: screenRadio
-                        objectName: "screenRadio"
-                        anchors.verticalCenter: parent.verticalCenter
-                        textValue: Values.langText(systemSetting.systemSettingLang, 7)
-                        isSelect: systemSetting.scrollScreen
-                        onBtnClick: {
-                            systemSetting.chooseScroll(true)
-                            isSelect = Qt.binding(() => systemSetting.scrollScreen)
-                        }
-                    }
-                }
-                // The language of the whole program, applied at once.
-                Caption { text: Values.langText(systemSetting.systemSettingLang, 8) }
-                Row {
-                    spacing: 24
-                    height: 28
-                    Repeater {
-                        model: systemSetting.languages
-                        RadioButton {
-                            required property var modelData
-                            objectName: "language_" + modelData.code
-                            anchors.verticalCenter: parent.verticalCenter
-                            textValue: modelData.name
-                            isSelect: systemSetting.language === modelData.code
-                            onBtnClick: systemSetting.languageChosen(modelData.code)
-                        }
-                    }
-                }
-            }
-        }
     }
 }
