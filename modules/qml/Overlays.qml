@@ -165,6 +165,7 @@ Item {
         objectName: "profileMain"
         mask: overlays.mask
         topBarProfiles: overlays.topBarProfiles
+        language: overlays.language
         onChangeProfile: function (tmpProfileNo) { overlays.profileChosen(tmpProfileNo) }
         onCurrentProfileLoaded: overlays.profileLoaded()
     }
