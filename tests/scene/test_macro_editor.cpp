@@ -47,8 +47,8 @@ struct Editor {
         sim::detachAll();
         deviceConnected = false;
     }
-    // Connects and opens the page; false when the scene did not come up.
-    bool open()
+    // Connects and finds the page, still closed; false when the scene did not come up.
+    bool connect()
     {
         widget->checkDevice();
         if (!QTest::qWaitFor([this] { return root() && root()->property("isPownOn").toBool() &&
@@ -56,7 +56,12 @@ struct Editor {
                              5000))
             return false;
         page = root()->findChild<QObject *>(QStringLiteral("macroEditorMain"));
-        if (!page)
+        return page != nullptr;
+    }
+    // Connects and opens the page; false when the scene did not come up.
+    bool open()
+    {
+        if (!page && !connect())
             return false;
         QMetaObject::invokeMethod(root(), "openPage", Q_ARG(QVariant, QVariant::fromValue(page)),
                                   Q_ARG(QVariant, true));
@@ -416,6 +421,42 @@ private slots:
         QTest::mouseClick(e.view(), Qt::LeftButton, {}, menu->mapToScene(QPointF(20, 14)).toPoint());
         QCOMPARE(e.names(), QStringList{"Macro_1"});
         QVERIFY(!QFile::exists(QStringLiteral("./modules/macro/Jump.bin")));
+        QCOMPARE(e.qmlWarnings(), QStringList());
+    }
+
+    // The page works before its controls exist (the key assignment page and the key capture
+    // use it closed); opened later, the controls show the library, the selection and the
+    // recorded actions, and answer the pointer.
+    void theControlsShowWhatWasDoneBeforeTheFirstOpening()
+    {
+        Editor e;
+        QVERIFY2(e.connect(), kNoScene);
+        QVERIFY(!e.item("actionList"));
+        e.call("newMacro");
+        e.call("newMacro");
+        e.select(0);
+        e.record([&] { e.tap(KeyA); e.tap(KeyB); });
+        e.page->setProperty("repeatText", QStringLiteral("3"));
+        e.call("autoSave");
+        QVERIFY2(e.open(), kNoScene);
+
+        auto *macros = qobject_cast<QQuickItem *>(e.item("macroList"));
+        auto *actions = qobject_cast<QQuickItem *>(e.item("actionList"));
+        QVERIFY(macros && actions);
+        QCOMPARE(macros->property("count").toInt(), 2);
+        QCOMPARE(macros->property("currentIndex").toInt(), 0);
+        QCOMPARE(actions->property("count").toInt(), 4);
+        QCOMPARE(e.item("repeatInput")->property("textValue").toString(), QStringLiteral("3"));
+
+        // The second row's menu, first entry: that action is deleted and the file follows.
+        const QPoint secondAction = actions->mapToScene(QPointF(100, 36)).toPoint();
+        QTest::mouseClick(e.view(), Qt::RightButton, {}, secondAction);
+        QCOMPARE(e.page->property("currentAction").toInt(), 1);
+        auto *menu = qobject_cast<QQuickItem *>(e.item("actionMenu"));
+        QVERIFY(menu->isVisible());
+        QTest::mouseClick(e.view(), Qt::LeftButton, {}, menu->mapToScene(QPointF(20, 14)).toPoint());
+        QCOMPARE(e.stored("Macro_0"), (QStringList{"1,A", "1,B", "2,B", "3"}));
+        QCOMPARE(actions->property("count").toInt(), 3);
         QCOMPARE(e.qmlWarnings(), QStringList());
     }
 

@@ -119,3 +119,33 @@ function parseActions(entries) {
 function actionText(action) {
     return action.type >= 0 && action.type <= 4 ? action.type + "," + action.info : action.info
 }
+
+function actionTexts(actions) {
+    var texts = new Array()
+    for (var i = 0; i < actions.length; ++i)
+        texts.push(actionText(actions[i]))
+    return texts
+}
+
+// A macro as stored: its entries, then the repeat count. Gives {actions, repeat} (the count as
+// its text), or null for an empty list (no such macro).
+function parseMacro(entries) {
+    if (entries.length === 0)
+        return null
+    return { "actions": parseActions(entries.slice(0, entries.length - 1)),
+             "repeat": String(entries[entries.length - 1]) }
+}
+
+// The action type of a recorded event: codes from 0xF0 on are mouse buttons.
+function inputType(isDown, usbCode) {
+    var mouseButton = usbCode >= 0xF0
+    return isDown ? (mouseButton ? 3 : 1) : (mouseButton ? 4 : 2)
+}
+
+// Where a press, release pair goes: before the selected action, or after it with after set;
+// at the end when nothing or the last action is selected.
+function pairPosition(selected, count, after) {
+    if (selected >= 0 && selected < count - 1)
+        return after ? selected + 1 : selected
+    return count
+}
