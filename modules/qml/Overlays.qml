@@ -99,7 +99,6 @@ Item {
         id: macroEditorMain
         mask: overlays.mask
         keyNames: overlays.keyNames
-        keyAssignment: keyAssigmentMain
         onDeleteMacro: function (macroName) {
             var keys = overlays.keyMatrix.macroKeys(macroName)
             for (var i = 0; i < keys.length; ++i) {

@@ -177,7 +177,7 @@ PanelFrame {
             setMacroNames(ui_View.getNameList(NameList.Macros))
     }
 
-    // The macro editor calls this when it closes: its list may have changed.
+    // Called when the macro editor closes: its list may have changed.
     function closeMacroMenu() {
         readMacroNames()
     }
@@ -363,10 +363,18 @@ PanelFrame {
 
     onCloseClicked: closePanel()
 
+    // The editor's list is the macro section's list: followed while it changes, read again from
+    // the list file when the editor closes.
     Connections {
         target: keyAssigment.macroEditor
+        function onMacroNamesChanged() {
+            keyAssigment.setMacroNames(keyAssigment.macroEditor.macroNames)
+        }
         function onVisibleChanged() {
-            if (keyAssigment.macroEditor.visible || !keyAssigment.inMacroEditor)
+            if (keyAssigment.macroEditor.visible)
+                return
+            keyAssigment.closeMacroMenu()
+            if (!keyAssigment.inMacroEditor)
                 return
             keyAssigment.inMacroEditor = false
             keyAssigment.readMacroNames()

@@ -50,8 +50,6 @@ PanelFrame {
     // The mask behind the pages, hidden when this page closes.
     required property Item mask
     required property KeyCodeString keyNames // key labels and codes
-    // The key assignment panel, told about the library's names.
-    property Item keyAssignment: null
 
     signal deleteMacro(string macroName)
     signal modifyMacroName(string oldMacroName, string newMacroName)
@@ -104,8 +102,6 @@ PanelFrame {
         if (store)
             ui_View.updataNameList(NameList.Macros, names)
         macroNames = names
-        if (keyAssignment)
-            keyAssignment.setMacroNames(names)
     }
 
     // A press on a row of the library selects it (a press on the selected row keeps the
@@ -399,8 +395,6 @@ PanelFrame {
         closeMenus()
         visible = false
         mask.visible = false
-        if (keyAssignment)
-            keyAssignment.closeMacroMenu()
     }
 
     onBackgroundPressed: macroEditorFocus()
