@@ -40,7 +40,7 @@ Item {
     signal msg_KB(bool isDown, int usbCode)
     signal msg_MS(bool isDown, int code, int x, int y)
 
-    // The value helpers (basic/values.js), on the root under their own names.
+    // The value helpers (the Values singleton), on the root under their own names.
     function langText(list, i) { return Values.langText(list, i) }
     function listSetting(value) { return Values.listSetting(value) }
     function textSetting(value, current) { return Values.textSetting(value, current) }
