@@ -41,8 +41,6 @@ Item {
     signal msg_MS(bool isDown, int code, int x, int y)
 
     // The value helpers (the Values singleton), on the root under their own names.
-    function langText(list, i) { return Values.langText(list, i) }
-    function listSetting(value) { return Values.listSetting(value) }
     function textSetting(value, current) { return Values.textSetting(value, current) }
     function intSetting(value, current) { return Values.intSetting(value, current) }
     function boolSetting(value, current) { return Values.boolSetting(value, current) }
