@@ -1,28 +1,52 @@
 // The window's backdrop: background, title bar and the title logo in the top-left corner.
-// The pictures are decoded off the GUI thread: the backdrop stays hidden while the start-up
-// picture shows, so the scene is built and drawn without waiting for the largest image.
+// The background is a small nine-part picture: its rounded border is drawn at its own size and
+// its gradient inside scaled up, which costs little memory and decodes at once; the thin rule
+// near the bottom edge would blur when scaled, so it is drawn here instead.
 import QtQuick
 
 Item {
+    id: backdrop
     width: 1024
     height: 640
 
-    Image {
+    BorderImage {
         anchors.fill: parent
-        asynchronous: true
+        border { left: 12; top: 12; right: 12; bottom: 12 }
         source: Theme.sourceBackground
+    }
+    // The rule: along the bottom at 600, down to 620 under the middle, with a red mark there.
+    Repeater {
+        // x, y, length, angle
+        model: [[0, 600, 260, 0], [260, 600, 20 * Math.SQRT2, 45], [280, 620, 464, 0],
+                [744, 620, 20 * Math.SQRT2, -45], [764, 600, 260, 0]]
+        delegate: Rectangle {
+            required property var modelData
+            x: modelData[0]
+            y: modelData[1]
+            width: modelData[2]
+            height: 1
+            rotation: modelData[3]
+            transformOrigin: Item.TopLeft
+            antialiasing: modelData[3] !== 0
+            color: Theme.colorGray1
+        }
+    }
+    Rectangle {
+        x: 430
+        y: 619
+        width: 164
+        height: 2
+        color: Theme.colorOrange
     }
     Image {
         anchors.left: parent.left
         anchors.right: parent.right
         anchors.top: parent.top
-        asynchronous: true
         source: Theme.sourceTitleBar
     }
     Image {
         x: 0
         y: 0
-        asynchronous: true
         source: Theme.sourceTitleLogo
     }
 }
