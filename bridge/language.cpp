@@ -35,12 +35,16 @@ QString fromEnvironment()
 
 QStringList available(const QString &modulesDir)
 {
+    // The suffix is compared here rather than given as a name filter: a filter is matched with
+    // a compiled regular expression, and that library (with its compiler) would be loaded into
+    // every start for this one listing.
     QStringList codes;
     const QFileInfoList files =
-        QDir(modulesDir + QStringLiteral("/i18n"))
-            .entryInfoList({QStringLiteral("*.ini")}, QDir::Files, QDir::Name);
-    for (const QFileInfo &file : files)
-        codes << file.completeBaseName();
+        QDir(modulesDir + QStringLiteral("/i18n")).entryInfoList(QDir::Files, QDir::Name);
+    for (const QFileInfo &file : files) {
+        if (file.suffix().compare(QLatin1String("ini"), Qt::CaseInsensitive) == 0)
+            codes << file.completeBaseName();
+    }
     return codes;
 }
 
