@@ -59,7 +59,9 @@ void showTrayBalloon(QSystemTrayIcon *icon, const QString &title, const QString 
 {
     if (balloonObserver())
         balloonObserver()(title, text);
-    if (icon)
+    // Without a tray the message goes nowhere; asking for it would still look up the
+    // information icon in the icon theme, a few milliseconds on every connect.
+    if (icon && systemTrayAvailable())
         icon->showMessage(title, text, QSystemTrayIcon::Information, 10000);
 }
 
