@@ -51,7 +51,6 @@ private:
 SequenceRunner::SequenceRunner(myQQuickView *view) : QObject(view), view_(view)
 {
     retry_.setSingleShot(true);
-    retry_.setInterval(kRetryMs);
     connect(&retry_, &QTimer::timeout, this, &SequenceRunner::startNext);
 }
 
@@ -146,8 +145,10 @@ void SequenceRunner::finish()
 
 void SequenceRunner::scheduleNext()
 {
+    // The first look is from the next turn of the event loop; only a busy device makes the
+    // queue look again every kRetryMs.
     if (!running_ && !retry_.isActive())
-        retry_.start();
+        retry_.start(0);
 }
 
 void SequenceRunner::startNext()
@@ -155,7 +156,7 @@ void SequenceRunner::startNext()
     if (running_ || queue_.isEmpty())
         return;
     if (!deviceFree()) {
-        retry_.start();
+        retry_.start(kRetryMs);
         return;
     }
     const Entry next = queue_.takeFirst();
