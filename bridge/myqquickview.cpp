@@ -8,12 +8,18 @@
 #include "device/protocol.h"
 
 #include <QFocusEvent>
+#include <QFont>
 #include <QQmlEngine>
 #include <QQuickItem>
 
 myQQuickView::myQQuickView(QWidget *parent) : QQuickWidget(parent)
 {
     registerQmlTypes();
+    // The scene asks for its Chinese UI font by name. Where that family is not installed, the
+    // CJK font the package depends on stands in for it: a substitution, so nothing has to list
+    // the system's fonts (a slow scan) before the first picture is drawn.
+    QFont::insertSubstitution(QStringLiteral("\u5FAE\u8F6F\u96C5\u9ED1"),
+                              QStringLiteral("WenQuanYi Micro Hei"));
     // The scene's module (modules.qml) lives in the resources at /modules/qml, with its listing.
     engine()->addImportPath(QStringLiteral("qrc:/"));
     loadConfiguration();

@@ -5,8 +5,8 @@ import QtQuick
 
 QtObject {
     property int skin_No: 1
-    property string fontFamily: Array.from(Qt.fontFamilies()).indexOf("微软雅黑") >= 0
-                                ? "微软雅黑" : "WenQuanYi Micro Hei"
+    // Where this family is missing, the view has another CJK font stand in for it.
+    property string fontFamily: "微软雅黑"
     property int fontNormalSize: 12
     property int fontMiddleSize: 14
     property int fontMaxSize: 16
