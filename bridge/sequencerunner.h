@@ -46,6 +46,11 @@ public:
     // No sequence runs, no command holds the device, and the caller is not inside a device wait.
     bool deviceFree() const;
 
+    // Lets the window draw what the scene shows now: returns once a frame rendered after the
+    // call is on the screen, after kFrameWaitMs at most, or at once when nothing is shown. User
+    // input waits meanwhile.
+    void waitForFrame();
+
     // The longest the start of a sequence waits for the window to draw the busy state.
     static constexpr int kFrameWaitMs = 100;
 
@@ -58,7 +63,6 @@ private:
     void run(const Entry &entry);
     void showBusy();
     void endBusy();
-    void waitForFrame();
     void finish();
     void scheduleNext();
     void startNext();

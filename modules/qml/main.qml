@@ -3,7 +3,9 @@
 // screen (MainScreen.qml) and the pages shown over it (Overlays.qml). The two are wired here:
 // what each shows of the other and of the root is set on its properties, and what the user asks
 // of them arrives as their signals. Their items are named on the root for the functions here
-// and for whoever reads the scene from outside.
+// and for whoever reads the scene from outside. Both are built by the first initUI, after the
+// start-up picture has been drawn (see buildScene).
+pragma ComponentBehavior: Bound
 import QtQuick
 import modules.qml
 
@@ -53,6 +55,7 @@ Item {
     // --- Root functions called by the native side ---
 
     function initUI() {
+        buildScene()
         setProtectUI(1000)
         mainIten.visible = true
         if (!isPownOn) {
@@ -71,7 +74,7 @@ Item {
 
             loadLanguage()
 
-            reportRateRect.init(false)
+            mainScreen.reportRateRect.init(false)
             profileMain.init()
             profileMain.profileNo = intSetting(globalValue("mouse/profileNo"), profileMain.profileNo)
             upItem.profileBtn.currentSelect = profileMain.rowOfNumber(profileMain.profileNo)
@@ -120,7 +123,8 @@ Item {
     }
 
     function setProtectUI(interval) {
-        protectUIItem.setBusy(true)
+        if (sceneBuilt)
+            protectUIItem.setBusy(true)
         ui_View.setEnabled(false)
         tmrProtectUI.interval = intSetting(interval, 0)
         tmrProtectUI.restart()
@@ -128,7 +132,7 @@ Item {
 
     function setCurrentDPI(dpiValue) {
         var stage = intSetting(dpiValue, 0)
-        if (stage !== 0)
+        if (stage !== 0 && sceneBuilt)
             dpiSettingMain.currentDPI = stage - 1
     }
 
@@ -152,7 +156,9 @@ Item {
 
     function mainFocus() {
         commitInputs()
-        reportRateRect.closeMenu()
+        if (!sceneBuilt)
+            return
+        mainScreen.reportRateRect.closeMenu()
         dpiSettingMain.closeMenu()
         upItem.profileBtn.closeMenu()
         lightControlMain.closeMenu()
@@ -160,7 +166,8 @@ Item {
     }
 
     function controlUIEnable(isEnable) {
-        protectUIItem.setBusy(!isEnable)
+        if (sceneBuilt)
+            protectUIItem.setBusy(!isEnable)
         ui_View.setEnabled(isEnable)
     }
 
@@ -186,7 +193,7 @@ Item {
     // does), else every open menu.
     function closeTopmost() {
         commitInputs()
-        if (!overlays.closeFront())
+        if (sceneBuilt && !overlays.closeFront())
             mainFocus()
     }
     focus: true
@@ -204,7 +211,7 @@ Item {
     // Re-reads every page of the current profile and sends it (profile switch and reset).
     function reloadProfilePages() {
         keyMatrixMain.init(true, false)
-        reportRateRect.init(true)
+        mainScreen.reportRateRect.init(true)
         dpiSettingMain.init(true, false)
         lightControlMain.init(true, false)
         systemSettingMain.init(true, false)
@@ -258,7 +265,7 @@ Item {
     // whose stored number is profileNo, chosen as a click would. A number that no entry has
     // changes nothing.
     function chooseProfile(profileNo) {
-        var row = profileMain.rowOfNumber(intSetting(profileNo, -1))
+        var row = sceneBuilt ? profileMain.rowOfNumber(intSetting(profileNo, -1)) : -1
         if (row < 0) {
             console.log("no profile entry numbered " + profileNo)
             return
@@ -285,7 +292,23 @@ Item {
         return keyMatrixMain.macroKeys(macroName)
     }
 
-    Component.onCompleted: {
+    // --- The two steps of the start ---
+
+    // The main screen and the pages are built once, by the first initUI: until then the scene is
+    // only the start-up picture, which the native side shows (showStartPicture) and lets the
+    // window draw before the rest is built behind it.
+    property MainScreen mainScreen: null
+    property Overlays overlays: null
+    readonly property bool sceneBuilt: mainScreen !== null && overlays !== null
+
+    function showStartPicture() {
+        mainIten.visible = true
+    }
+
+    function buildScene() {
+        if (sceneBuilt)
+            return
+        sceneParts.createObject(mainIten)
         upItem.profileBtn.mdItems = profileMain.profileDataModel0
         askModel.setProperty(0, "textValue", url)
         // The program's version, the one --version prints.
@@ -293,7 +316,10 @@ Item {
             askModel.setProperty(1, "textValue", "verison:" + Qt.application.version)
     }
 
-    onMsg_KB: function (isDown, usbCode) { overlays.detectKeyboard(isDown, usbCode) }
+    onMsg_KB: function (isDown, usbCode) {
+        if (sceneBuilt)
+            overlays.detectKeyboard(isDown, usbCode)
+    }
 
     DragArea {
         id: dragRegion
@@ -315,6 +341,8 @@ Item {
         repeat: false
         onTriggered: {
             ui_View.setEnabled(true)
+            if (!mainIten.sceneBuilt)
+                return
             protectUIItem.setBusy(false)
             if (powerOnLogo.visible) {
                 powerOnLogo.visible = false
@@ -328,47 +356,58 @@ Item {
         }
     }
 
-    MainScreen {
-        id: mainScreen
-        anchors.fill: parent
-        mainLang: mainIten.mainLang
-        isGun: mainIten.isGun
-        isColorful: mainIten.isColorful
-        keyAssignment: overlays.keyAssigmentMain
-        macroEditor: overlays.macroEditorMain
-        onKeyAssignmentRequested: function (index) { mainIten.openKeyAssigment(index) }
-        onMacroEditorRequested: mainIten.openPage(overlays.macroEditorMain, true)
-        onGunEditorRequested: {
-            overlays.gunControlMain.gunListIndex = overlays.gunControlMain.selectGun1
-            mainIten.openPage(overlays.gunControlMain, true)
+    Component {
+        id: sceneParts
+        Item {
+            anchors.fill: parent
+            Component.onCompleted: {
+                mainIten.mainScreen = screenPart
+                mainIten.overlays = pagesPart
+            }
+
+            MainScreen {
+                id: screenPart
+                anchors.fill: parent
+                mainLang: mainIten.mainLang
+                isGun: mainIten.isGun
+                isColorful: mainIten.isColorful
+                keyAssignment: pagesPart.keyAssigmentMain
+                macroEditor: pagesPart.macroEditorMain
+                onKeyAssignmentRequested: function (index) { mainIten.openKeyAssigment(index) }
+                onMacroEditorRequested: mainIten.openPage(pagesPart.macroEditorMain, true)
+                onGunEditorRequested: {
+                    pagesPart.gunControlMain.gunListIndex = pagesPart.gunControlMain.selectGun1
+                    mainIten.openPage(pagesPart.gunControlMain, true)
+                }
+                onSystemSettingRequested: mainIten.openPage(pagesPart.systemSettingMain, true)
+                onProfilesRequested: mainIten.openPage(pagesPart.profileMain, true)
+                onResetRequested: mainIten.openPage(pagesPart.factorysure, true)
+                onSaveRequested: mainIten.saveAll()
+                onHelpRequested: {
+                    mainIten.mainFocus()
+                    pagesPart.askMenu.visible = true
+                }
+                onMaskPressed: pagesPart.closePageMenus()
+            }
+            Overlays {
+                id: pagesPart
+                anchors.fill: parent
+                mask: screenPart.mainMask
+                keyMatrix: screenPart.keyMatrixMain
+                mousePicture: screenPart.mouseMain
+                topBarProfiles: screenPart.upItem.profileBtn
+                keyNames: _KeyCodeString
+                startLogo: powerOnLogo
+                isGun: mainIten.isGun
+                language: mainIten.language
+                mainLang: mainIten.mainLang
+                onLanguageChosen: function (code) { mainIten.chooseLanguage(code) }
+                onProfileChosen: function (profileNo) { mainIten.switchProfile(profileNo) }
+                onProfileLoaded: mainIten.reloadProfilePages()
+                onResetConfirmed: mainIten.resetFactory()
+                onHelpCommand: function (cmd) { mainIten.askMenuCmd(cmd) }
+            }
         }
-        onSystemSettingRequested: mainIten.openPage(overlays.systemSettingMain, true)
-        onProfilesRequested: mainIten.openPage(overlays.profileMain, true)
-        onResetRequested: mainIten.openPage(overlays.factorysure, true)
-        onSaveRequested: mainIten.saveAll()
-        onHelpRequested: {
-            mainIten.mainFocus()
-            overlays.askMenu.visible = true
-        }
-        onMaskPressed: overlays.closePageMenus()
-    }
-    Overlays {
-        id: overlays
-        anchors.fill: parent
-        mask: mainScreen.mainMask
-        keyMatrix: mainScreen.keyMatrixMain
-        mousePicture: mainScreen.mouseMain
-        topBarProfiles: mainScreen.upItem.profileBtn
-        keyNames: _KeyCodeString
-        startLogo: powerOnLogo
-        isGun: mainIten.isGun
-        language: mainIten.language
-        mainLang: mainIten.mainLang
-        onLanguageChosen: function (code) { mainIten.chooseLanguage(code) }
-        onProfileChosen: function (profileNo) { mainIten.switchProfile(profileNo) }
-        onProfileLoaded: mainIten.reloadProfilePages()
-        onResetConfirmed: mainIten.resetFactory()
-        onHelpCommand: function (cmd) { mainIten.askMenuCmd(cmd) }
     }
 
     KeyCodeString {
@@ -376,25 +415,24 @@ Item {
         objectName: "_KeyCodeString"
     }
 
-    // The items of both, by the names the root functions and the pages use.
-    property alias envItem: mainScreen.envItem
-    property alias panelleft: mainScreen.panelleft
-    property alias keyMatrixMain: mainScreen.keyMatrixMain
-    property alias reportRateRect: mainScreen.reportRateRect
-    property alias bottomBar: mainScreen.bottomBar
-    property alias panelRight: mainScreen.panelRight
-    property alias dpiSettingMain: mainScreen.dpiSettingMain
-    property alias lightControlMain: mainScreen.lightControlMain
-    property alias upItem: mainScreen.upItem
-    property alias mouseMain: mainScreen.mouseMain
-    property alias mainMask: mainScreen.mainMask
-    property alias macroEditorMain: overlays.macroEditorMain
-    property alias gunControlMain: overlays.gunControlMain
-    property alias systemSettingMain: overlays.systemSettingMain
-    property alias keyAssigmentMain: overlays.keyAssigmentMain
-    property alias profileMain: overlays.profileMain
-    property alias factorysure: overlays.factorysure
-    property alias protectUIItem: overlays.protectUIItem
-    property alias askMenu: overlays.askMenu
-    property alias askModel: overlays.askModel
+    // The items of both, by the names the root functions use: null until the scene is built.
+    readonly property Environment envItem: mainScreen ? mainScreen.envItem : null
+    readonly property Column panelleft: mainScreen ? mainScreen.panelleft : null
+    readonly property KeyMatrix keyMatrixMain: mainScreen ? mainScreen.keyMatrixMain : null
+    readonly property Row bottomBar: mainScreen ? mainScreen.bottomBar : null
+    readonly property Column panelRight: mainScreen ? mainScreen.panelRight : null
+    readonly property DpiSetting dpiSettingMain: mainScreen ? mainScreen.dpiSettingMain : null
+    readonly property LightControl lightControlMain: mainScreen ? mainScreen.lightControlMain : null
+    readonly property Menu_Up upItem: mainScreen ? mainScreen.upItem : null
+    readonly property Mouse mouseMain: mainScreen ? mainScreen.mouseMain : null
+    readonly property Rectangle mainMask: mainScreen ? mainScreen.mainMask : null
+    readonly property MacroEditor macroEditorMain: overlays ? overlays.macroEditorMain : null
+    readonly property GunControl gunControlMain: overlays ? overlays.gunControlMain : null
+    readonly property SystemSetting systemSettingMain: overlays ? overlays.systemSettingMain : null
+    readonly property KeyAssigment keyAssigmentMain: overlays ? overlays.keyAssigmentMain : null
+    readonly property Profile profileMain: overlays ? overlays.profileMain : null
+    readonly property PanelFrame factorysure: overlays ? overlays.factorysure : null
+    readonly property BusyIndicator protectUIItem: overlays ? overlays.protectUIItem : null
+    readonly property Rectangle askMenu: overlays ? overlays.askMenu : null
+    readonly property ListModel askModel: overlays ? overlays.askModel : null
 }

@@ -57,9 +57,13 @@ public:
         widget_->show();
         widget_->checkDevice();
         ready = deviceConnected &&
-                QTest::qWaitFor([this] { return view()->isEnabled() && scene("panelRight")
-                                                    ->property("visible").toBool(); },
-                                5000);
+                QTest::qWaitFor(
+                    [this] {
+                        // The main screen is built once the start-up picture is on the screen.
+                        const QObject *panel = scene("panelRight");
+                        return view()->isEnabled() && panel && panel->property("visible").toBool();
+                    },
+                    5000);
     }
     ~Pages()
     {
