@@ -1,22 +1,30 @@
 // The pages operated as a person does: mouse clicks and key presses on the window at each
-// control's place, then close or Save; then what the simulated mouse holds and what the files on
-// disk hold, and the same once more after the program has been started again on those files.
+// control's place, then close or Save; then what the simulated mouse (or the desktop's pointer
+// settings) holds and what the files on disk hold, and the same once more after the program has
+// been started again on those files. Desktop settings go to GSettings' memory backend and a
+// private kdeglobals, never to the user's desktop.
 #include "app/globals.h"
 #include "app/widget.h"
+#include "bridge/autoswitch.h"
+#include "bridge/autoswitchhost.h"
 #include "bridge/keymatrix.h"
 #include "bridge/myqquickview.h"
 #include "bridge/sequencerunner.h"
 #include "bridge/settingsstore.h"
 #include "hooks/inputhooks.h"
+#include "platform/activewindow.h"
+#include "platform/linux/giosettings.h"
 #include "sim/simdevice.h"
 #include "support/testsupport.h"
 
 #include <QDirIterator>
 #include <QFile>
 #include <QKeyEvent>
+#include <QQmlContext>
 #include <QQuickItem>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 #include <functional>
@@ -96,6 +104,11 @@ struct Person {
     {
         QQuickItem *target = item(list);
         QVERIFY2(target, qPrintable(list));
+        chooseDropDownRow(target, row);
+    }
+    void chooseDropDownRow(QQuickItem *target, int row)
+    {
+        QVERIFY(target);
         clickAt(target);
         QTRY_VERIFY(target->property("isDrop").toBool());
         const qreal h = target->property("rowHeight").toReal();
@@ -105,6 +118,13 @@ struct Person {
         QTest::qWait(250); // the choice is reported once the list has closed
     }
     void type(const QString &text) { QTest::keyClicks(view(), text); }
+    // A click into a field, all of its text selected, and `text` typed over it.
+    void typeInto(const QString &field, const QString &text)
+    {
+        click(field);
+        QTest::keyClick(view(), Qt::Key_A, Qt::ControlModifier);
+        type(text);
+    }
     // A key pressed and released on the window, delivered by Qt as from the keyboard (with
     // its X key code, as the window-local capture reads it).
     void keyOnWindow(quint32 xKeyCode, Qt::Key key, bool autoRepeat = false, bool press = true)
@@ -172,6 +192,24 @@ struct Person {
     }
     QStringList qmlWarnings() const { return log.scriptWarnings(); }
 
+    // The top bar's drop-down of the profile entries.
+    QQuickItem *topBarProfiles() const
+    {
+        return page("upItem")->property("profileBtn").value<QQuickItem *>();
+    }
+    // Opens the profile page and makes a new entry with its New button ("profile_0", stored
+    // number 1: p2.bin), which the page selects.
+    void makeProfile()
+    {
+        click(QStringLiteral("configBtn"));
+        QTRY_VERIFY(item(QStringLiteral("profileMain"))->isVisible());
+        click(QStringLiteral("profileNewBtn"));
+        QTRY_COMPARE(page("profileMain")->property("selectedRow").toInt(), 1);
+        // The list lays out the new row on its next frame; a click before that misses it.
+        QTRY_COMPARE(item(QStringLiteral("profileList"))->property("contentHeight").toInt(),
+                     2 * 28);
+    }
+
     // Two macros made with the macro editor's New button ("Macro_0", "Macro_1").
     void makeTwoMacros()
     {
@@ -234,6 +272,62 @@ Case macroModeCase(int mode)
                                  m == mode);
                     p.closePage("keyAssigmentMain");
                 }};
+}
+
+// The desktop's pointer settings as the system page applies them: GNOME's speed and
+// double-click time (when its schema is installed) and KDE's wheel lines in the private
+// kdeglobals the test case made.
+struct Desktop {
+    static QString kdeGlobals()
+    {
+        return qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/kdeglobals");
+    }
+    static QString wheelLines()
+    {
+        return QSettings(kdeGlobals(), QSettings::IniFormat)
+            .value(QStringLiteral("KDE/WheelScrollLines"))
+            .toString();
+    }
+    // GNOME's speed for a speed step 0..10 (Windows speeds 1, 2, 4, .. 20 over -1..1).
+    static double gnomeSpeedOfStep(int step)
+    {
+        const int windowsSpeed = step == 0 ? 1 : 2 * step;
+        return (windowsSpeed - 1) / 19.0 * 2.0 - 1.0;
+    }
+    static void check(double speed, int doubleClickMs, const QString &lines)
+    {
+        platform::GioSettings gnome(QStringLiteral("org.gnome.desktop.peripherals.mouse"));
+        if (gnome.isValid()) {
+            QCOMPARE(gnome.doubleValue(QStringLiteral("speed")).value_or(-2), speed);
+            QCOMPARE(gnome.intValue(QStringLiteral("double-click")).value_or(-1), doubleClickMs);
+        }
+        QCOMPARE(wheelLines(), lines);
+    }
+};
+
+// The desktop reports the window of an application with this WM_CLASS in front (the test
+// stands in for the window manager: the scene runs offscreen).
+void windowInFront(Person &p, const QString &className)
+{
+    const QVariant property =
+        p.view()->rootContext()->contextProperty(QStringLiteral("ui_AutoSwitch"));
+    auto *host = qobject_cast<AutoSwitchHost *>(property.value<QObject *>());
+    QVERIFY(host);
+    platform::ActiveWindow window;
+    window.className = className;
+    window.instanceName = className.toLower();
+    host->choice()->windowActivated(window);
+}
+
+// The gun editor's preset 4 (UNP9) chosen for slot 2 and given Y 33 and 5 shots in its fields.
+void editGunPreset(Person &p)
+{
+    p.click(QStringLiteral("gunEditorOpenBtn"));
+    p.chooseDropDownRow(QStringLiteral("gunSlotList"), 1);
+    p.clickRow(QStringLiteral("gunList"), 4, 58);
+    p.typeInto(QStringLiteral("gunYInput"), QStringLiteral("33"));
+    p.typeInto(QStringLiteral("gunTimesInput"), QStringLiteral("5"));
+    QTest::keyClick(p.view(), Qt::Key_Return);
 }
 
 const QList<Case> &cases()
@@ -374,6 +468,153 @@ const QList<Case> &cases()
                       QStringLiteral("9"));
              p.closePage("macroEditorMain");
          }},
+        {"gun preset edited in its fields",
+         [](Person &p) {
+             editGunPreset(p);
+             p.closePage("gunControlMain");
+         },
+         {{"gun/gunData.bin", "gunData/4"}, {"setting/apConfig.bin", "mouse/selectGun"}},
+         {"UNP9, L-Click, 10, 0, 33, 5", "0, 4, 2"},
+         [](Person &p) {
+             // Slot 2: times, X, Y of the edited preset; slot 1 keeps preset 0's.
+             QCOMPARE(p.mouse->gunData(1).left(3), QByteArray::fromHex("050021"));
+             QCOMPARE(p.mouse->gunData(0).left(3), QByteArray::fromHex("00000a"));
+         },
+         [](Person &p) {
+             p.click(QStringLiteral("gunEditorOpenBtn"));
+             p.chooseDropDownRow(QStringLiteral("gunSlotList"), 1);
+             QCOMPARE(p.item(QStringLiteral("gunYInput"))->property("textValue").toString(),
+                      QStringLiteral("33"));
+             QCOMPARE(p.item(QStringLiteral("gunTimesInput"))->property("textValue").toString(),
+                      QStringLiteral("5"));
+             // The red dot stands at Y 33 of the target's 0..64.
+             QQuickItem *dot = p.item(QStringLiteral("gunDot"));
+             QCOMPARE(qRound(dot->y() + dot->height() / 2), qRound(89 + 94 * 33 / 64.0));
+             // Five shots are not endless.
+             QEXPECT_FAIL("", "the gun editor's endless box keeps the tick of the preset shown "
+                              "before (slot 1's endless preset)", Continue);
+             QVERIFY(!p.item(QStringLiteral("gunEndlessBox"))->property("isSelect").toBool());
+             p.closePage("gunControlMain");
+         }},
+        {"gun preset edited, the editor left open at the restart",
+         [](Person &p) { editGunPreset(p); },
+         {{"gun/gunData.bin", "gunData/4"}, {"setting/apConfig.bin", "mouse/selectGun"}},
+         {"UNP9, L-Click, 10, 0, 33, 5", "0, 4, 2"},
+         {},
+         [](Person &p) {
+             // The preset file and the slot were written at once; the page shows them, and the
+             // mouse is to fire with them after the new start.
+             QCOMPARE(p.page("gunControlMain")->property("selectGun2").toInt(), 4);
+             QEXPECT_FAIL("", "the slots reach the mouse only when the gun editor closes; "
+                              "neither the end of the program nor the next start sends them",
+                          Continue);
+             QCOMPARE(p.mouse->gunData(1).left(3), QByteArray::fromHex("050021"));
+         }},
+        {"pointer speed, double-click and wheel lines",
+         [](Person &p) {
+             p.click(QStringLiteral("systemSettingOpenBtn"));
+             // A click on a track glides the knob there (the knob is 14 wide: 7 right of a
+             // position centres it there); the value counts once it rests.
+             p.clickAt(p.item(QStringLiteral("speedSlider")), QPointF(200 + 7, 9));
+             QTRY_COMPARE(p.page("systemSettingMain")->property("speedPosition").toInt(), 200);
+             p.clickAt(p.item(QStringLiteral("doubleSlider")), QPointF(351, 9));
+             QTRY_COMPARE(p.page("systemSettingMain")->property("doublePosition").toInt(), 337);
+             p.typeInto(QStringLiteral("linesInput"), QStringLiteral("12"));
+             QTest::keyClick(p.view(), Qt::Key_Return);
+             p.closePage("systemSettingMain");
+         },
+         {{"setting/p1.bin", "mouse/mouseRate"},
+          {"setting/p1.bin", "mouse/doubleRate"},
+          {"setting/p1.bin", "mouse/scrollRate"}},
+         {"200", "337", "12"},
+         [](Person &) { Desktop::check(Desktop::gnomeSpeedOfStep(6), 200, QStringLiteral("12")); },
+         [](Person &p) {
+             p.click(QStringLiteral("systemSettingOpenBtn"));
+             QCOMPARE(p.item(QStringLiteral("speedSlider"))->property("position").toInt(), 200);
+             QCOMPARE(p.item(QStringLiteral("doubleSlider"))->property("position").toInt(), 337);
+             QCOMPARE(p.item(QStringLiteral("linesInput"))->property("textValue").toString(),
+                      QStringLiteral("12"));
+             QVERIFY(p.item(QStringLiteral("rowsRadio"))->property("isSelect").toBool());
+             p.closePage("systemSettingMain");
+         }},
+        {"wheel scrolls one screen",
+         [](Person &p) {
+             p.click(QStringLiteral("systemSettingOpenBtn"));
+             p.click(QStringLiteral("screenRadio"));
+             p.closePage("systemSettingMain");
+         },
+         {{"setting/p1.bin", "mouse/scrollRate"}},
+         {"1000"},
+         [](Person &) { QCOMPARE(Desktop::wheelLines(), QStringLiteral("1000")); },
+         [](Person &p) {
+             p.click(QStringLiteral("systemSettingOpenBtn"));
+             QVERIFY(p.item(QStringLiteral("screenRadio"))->property("isSelect").toBool());
+             QVERIFY(!p.item(QStringLiteral("rowsRadio"))->property("isSelect").toBool());
+             p.closePage("systemSettingMain");
+         }},
+        {"new profile renamed, then chosen in the top bar",
+         [](Person &p) {
+             // The first profile's colour differs from the factory one the new profile has.
+             p.click(QStringLiteral("lightBlock0"));
+             p.typeInto(QStringLiteral("lightRed"), QStringLiteral("17"));
+             p.click(QStringLiteral("lightBlock1"));
+             p.save();
+             p.makeProfile();
+             // A double click on the new entry opens its name editor.
+             QQuickItem *list = p.item(QStringLiteral("profileList"));
+             const QPoint row1 = list->mapToScene(QPointF(40, 28 + 14)).toPoint();
+             QTest::mouseClick(p.view(), Qt::LeftButton, {}, row1);
+             QTest::mouseDClick(p.view(), Qt::LeftButton, {}, row1);
+             QTest::mouseRelease(p.view(), Qt::LeftButton, {}, row1);
+             QTRY_VERIFY(p.item(QStringLiteral("profileNameEditor")));
+             QTest::keyClick(p.view(), Qt::Key_A, Qt::ControlModifier);
+             p.type(QStringLiteral("Work"));
+             QTest::keyClick(p.view(), Qt::Key_Return);
+             p.closePage("profileMain");
+             p.chooseDropDownRow(p.topBarProfiles(), 1);
+             p.waitForSequences();
+         },
+         {{"setting/name.bin", "profile/profileName"},
+          {"setting/apConfig.bin", "mouse/profileNo"},
+          {"setting/p1.bin", "mouse/colorValue"},
+          {"setting/p2.bin", "mouse/colorValue"}},
+         {"Standard0, Work1", "1",
+          "17, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 0, 0, 255, 255, 255, 0, 255, 255, 255, "
+          "255, 255, 128, 0",
+          "255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 0, 0, 255, 255, 255, 0, 255, 255, 255, "
+          "255, 255, 128, 0"},
+         // The switch sent the new profile's colours.
+         [](Person &p) { QCOMPARE(p.mouse->colourTable().left(3), QByteArray::fromHex("ff0000")); },
+         [](Person &p) {
+             QCOMPARE(p.topBarProfiles()->property("textValue").toString(), QStringLiteral("Work"));
+             QCOMPARE(p.page("profileMain")->property("profileNo").toInt(), 1);
+             p.click(QStringLiteral("lightBlock0"));
+             QCOMPARE(p.item(QStringLiteral("lightRed"))->property("textValue").toString(),
+                      QStringLiteral("255"));
+         }},
+        {"application in front added to a new profile's rules",
+         [](Person &p) {
+             p.makeProfile();
+             p.click(QStringLiteral("autoSwitchAddBtn"));
+             // The user clicks into the application during the countdown.
+             windowInFront(p, QStringLiteral("Game"));
+             QTRY_COMPARE_WITH_TIMEOUT(
+                 p.item(QStringLiteral("autoSwitchList"))->property("count").toInt(), 1, 6000);
+             p.closePage("profileMain");
+         },
+         {{"setting/name.bin", "profile/profileName"},
+          {"setting/p2.bin", "autoSwitch/applications"}},
+         {"Standard0, profile_01", "Game"},
+         {},
+         [](Person &p) {
+             p.click(QStringLiteral("configBtn"));
+             p.clickRow(QStringLiteral("profileList"), 1, 28);
+             QTRY_COMPARE(
+                 p.item(QStringLiteral("autoSwitchRules"))->property("names").toStringList(),
+                 QStringList{QStringLiteral("Game")});
+             QCOMPARE(p.item(QStringLiteral("autoSwitchList"))->property("count").toInt(), 1);
+             p.closePage("profileMain");
+         }},
     };
     return all;
 }
@@ -383,8 +624,22 @@ const QList<Case> &cases()
 class OperatePagesTest : public QObject
 {
     Q_OBJECT
+    QTemporaryDir config;
 
 private slots:
+    // Pointer settings go to GSettings' memory and a kdeglobals of the test's own (so wheel
+    // lines are applied); no window manager is asked which window is in front.
+    void initTestCase()
+    {
+        qputenv("GSETTINGS_BACKEND", "memory");
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        qunsetenv("DISPLAY");
+        qunsetenv("WAYLAND_DISPLAY");
+        QFile file(Desktop::kdeGlobals());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[General]\n");
+    }
+
     void choicesReachTheMouseAndTheFilesAndSurviveARestart_data()
     {
         QTest::addColumn<int>("index");
