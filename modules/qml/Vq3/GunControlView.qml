@@ -18,8 +18,9 @@ Item {
         rateSlider.slider.setRatioValue((period - 1) / rateSlider.slider.travel)
         rateSlider.textValue = period + "MS"
         timesInput.textValue = page.field(index, "times")
-        if (page.field(index, "times") === "0")
-            endlessBox.isSelect = true
+        // Ticked for endless (0), clear otherwise: a tick left from the preset shown before
+        // would stand beside a count of shots.
+        endlessBox.isSelect = page.field(index, "times") === "0"
     }
     Component.onCompleted: showFields(page.gunListIndex)
     Connections {
@@ -235,7 +236,10 @@ Item {
             id: timesInput
             objectName: "gunTimesInput"
             maxValue: 255
-            onEndInputSignal: textValue = String(controls.page.setShownTimes(textValue))
+            onEndInputSignal: {
+                textValue = String(controls.page.setShownTimes(textValue))
+                endlessBox.isSelect = textValue === "0"
+            }
         }
         Item { width: 1; height: 1 }
         CheckBox {
