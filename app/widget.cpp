@@ -176,6 +176,9 @@ void Widget::hideEvent(QHideEvent *event)
 
 void Widget::exitSYS()
 {
+    // What the open pages send on closing goes out before the end.
+    if (myQQuickView *v = view())
+        v->closePages();
     hid.stopHidListen();
     QCoreApplication::exit(0);
 }

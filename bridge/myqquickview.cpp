@@ -123,3 +123,8 @@ void myQQuickView::notifyMouse(bool isDown, uint code, uint x, uint y)
     invokeRoot("detectMouse", Qt::QueuedConnection,
                {QVariant(isDown), QVariant(code), QVariant(x), QVariant(y)});
 }
+
+void myQQuickView::closePages()
+{
+    invokeRoot("closePages", Qt::DirectConnection);
+}

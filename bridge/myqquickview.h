@@ -43,6 +43,8 @@ public:
     // detectKeyboard / detectMouse.
     void notifyKeyboard(bool isDown, uchar usbCode);
     void notifyMouse(bool isDown, uint code, uint x, uint y);
+    // Closes the scene's open pages the way their close buttons do, before the program ends.
+    void closePages();
 
 public slots:
     // A sequence of the scene (Save, reset, profile switch): body runs through the runner, at

@@ -189,6 +189,16 @@ Item {
         mainFocus()
     }
 
+    // Before the program ends: the open pages close the way their close buttons do, so what a
+    // page sends on closing (the gun slots after a change) reaches the mouse.
+    function closePages() {
+        commitInputs()
+        if (!sceneBuilt)
+            return
+        for (var i = 0; i < 8 && overlays.closeFront(); ++i) {
+        }
+    }
+
     // Esc: closes the reset confirmation, else the front page (the way its close button
     // does), else every open menu.
     function closeTopmost() {
