@@ -8,6 +8,9 @@
 #include "support/testsupport.h"
 
 #include <QApplication>
+#include <QFontDatabase>
+#include <QJSValue>
+#include <QQuickWindow>
 #include <QQuickItem>
 #include <QSettings>
 #include <QTest>
@@ -182,8 +185,20 @@ private slots:
             QVERIFY(!scene.rootProperty("visible").toBool());
         else
             QVERIFY(!scene.root());
+        // What the first frame with the scene shown holds: the start-up picture alone, the rest
+        // is built behind it.
+        int shownFrames = 0;
+        bool builtAtFirstFrame = true;
+        QObject::connect(scene.view()->quickWindow(), &QQuickWindow::afterRendering,
+                         scene.view(), [&] {
+                             QQuickItem *root = scene.root();
+                             if (root && root->isVisible() && shownFrames++ == 0)
+                                 builtAtFirstFrame = root->property("sceneBuilt").toBool();
+                         });
         QVERIFY(scene.connect());
         QTRY_VERIFY(scene.rootProperty("isPownOn").toBool());
+        QVERIFY(shownFrames > 0);
+        QVERIFY(!builtAtFirstFrame);
 
         // Start-up picture under busy protection first.
         QVERIFY(scene.rootProperty("visible").toBool());
@@ -235,6 +250,21 @@ private slots:
         QVERIFY(!scene.property("protectUIItem", "isBusy").toBool());
         QVERIFY(!scene.property("mainMask", "visible").toBool());
         QCOMPARE(scene.qmlWarnings(), QStringList());
+
+        // The texts ask for the scene's font family; where it is not installed, its stand-in
+        // draws them, not whatever default the system has.
+        const QString asked = scene.root()->property("fontFamily").toString();
+        const QString expected = QFontDatabase::hasFamily(asked)
+                                     ? asked
+                                     : QStringLiteral("WenQuanYi Micro Hei");
+        QObject *caption = nullptr;
+        for (QObject *child : scene.item("reportRateRect")->findChildren<QObject *>()) {
+            if (!caption && child->inherits("QQuickText"))
+                caption = child;
+        }
+        QVERIFY(caption);
+        QCOMPARE(caption->property("fontInfo").value<QJSValue>().property("family").toString(),
+                 expected);
     }
 
     void laterConnectOnlyRearmsTheBusyProtectionAndRereadsTheDpi()
