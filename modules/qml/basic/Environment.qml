@@ -1,7 +1,7 @@
 // The window's backdrop: background, title bar and the title logo in the top-left corner.
-// The background is a small nine-part picture: its rounded border is drawn at its own size and
-// its gradient inside scaled up, which costs little memory and decodes at once; the thin rule
-// near the bottom edge would blur when scaled, so it is drawn here instead.
+// The background and the title bar are small pictures in parts: their rounded borders are drawn
+// at their own size and the rest stretched, which costs little memory and decodes at once; the
+// thin rule near the bottom edge would blur when scaled, so it is drawn here instead.
 import QtQuick
 
 Item {
@@ -38,10 +38,12 @@ Item {
         height: 2
         color: Theme.colorOrange
     }
-    Image {
+    BorderImage {
         anchors.left: parent.left
         anchors.right: parent.right
         anchors.top: parent.top
+        height: 48
+        border { left: 302; right: 12 }
         source: Theme.sourceTitleBar
     }
     Image {
