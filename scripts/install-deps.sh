@@ -4,7 +4,7 @@ set -euo pipefail
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 PACKAGES=(
-    cmake g++ make pkg-config
+    cmake g++ make ninja-build pkg-config
     qt6-base-dev qt6-declarative-dev libgl-dev
     qt6-tools-dev qt6-l10n-tools qt6-translations-l10n qt6-wayland
     qml6-module-qtquick qml6-module-qtqml qml6-module-qtqml-workerscript

@@ -9,7 +9,9 @@ root=$(pwd)
 # Configured on every run, so an existing build-asan picks up a changed sanitizer list.
 # float-cast-overflow is not part of "undefined": it catches a number from a file (or from
 # QML) too large or not a number at all reaching an integer cast.
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+. scripts/generator.sh
+cmake_generator build-asan
+cmake -S . -B build-asan "${GENERATOR[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DORBIS_SANITIZER=address,undefined,float-cast-overflow
 cmake --build build-asan -j"$(nproc)"
 
