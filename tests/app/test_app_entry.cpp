@@ -36,6 +36,10 @@
 namespace
 {
 QString childMode;
+// How long a test waits for the program's start and a profile switch to reach the mouse. Long:
+// both are a series of commands with the device's pauses, and a sanitizer build on a busy
+// machine runs them many times slower (over 10 s was seen).
+constexpr int kSwitchWaitMs = 60000;
 
 void say(const QString &line)
 {
@@ -421,7 +425,7 @@ private slots:
             return all.mid(0, all.size() - 4).filter(QRegularExpression(QStringLiteral("^00 03 ")));
         };
         // Profile 4 keeps the factory rate (code 1).
-        QVERIFY2(QTest::qWaitFor([&] { return switched(0); }, 10000),
+        QVERIFY2(QTest::qWaitFor([&] { return switched(0); }, kSwitchWaitMs),
                  qPrintable(featureReports(trace, 0).join('\n')));
         QCOMPARE(rateReports(0), QStringList{QStringLiteral("00 03 01 01 00 00 00 00 fa")});
         QCOMPARE(globalValue(tree, QStringLiteral("mouse/profileNo")).toInt(), 3);
@@ -429,7 +433,7 @@ private slots:
         const qint64 before = QFileInfo(trace).size();
         QCOMPARE(runToEnd(QStringLiteral("quit"), {QStringLiteral("--profile"), "3"}).status, 1);
         QVERIFY(first.waitFor(QStringLiteral("request visible=0")));
-        QVERIFY2(QTest::qWaitFor([&] { return switched(before); }, 10000),
+        QVERIFY2(QTest::qWaitFor([&] { return switched(before); }, kSwitchWaitMs),
                  qPrintable(featureReports(trace, before).join('\n')));
         QCOMPARE(rateReports(before), QStringList{QStringLiteral("00 03 01 04 00 00 00 00 f7")});
         QCOMPARE(globalValue(tree, QStringLiteral("mouse/profileNo")).toInt(), 2);
