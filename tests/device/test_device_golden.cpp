@@ -94,7 +94,7 @@ struct Rig {
                        view()->rootObject()->property("isPownOn").toBool() && !runner->active() &&
                        runner->pending() == 0 && view()->isEnabled() && hid().hidIdle;
             },
-            8000);
+            testsupport::kStartWaitMs);
     }
 };
 

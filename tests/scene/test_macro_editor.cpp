@@ -53,7 +53,7 @@ struct Editor {
         widget->checkDevice();
         if (!QTest::qWaitFor([this] { return root() && root()->property("isPownOn").toBool() &&
                                               view()->isEnabled(); },
-                             5000))
+                             testsupport::kStartWaitMs))
             return false;
         page = root()->findChild<QObject *>(QStringLiteral("macroEditorMain"));
         return page != nullptr;

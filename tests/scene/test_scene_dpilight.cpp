@@ -63,7 +63,7 @@ public:
                         const QObject *panel = scene("panelRight");
                         return view()->isEnabled() && panel && panel->property("visible").toBool();
                     },
-                    5000);
+                    testsupport::kStartWaitMs);
     }
     ~Pages()
     {

@@ -76,7 +76,7 @@ struct Scene {
                 return rootProperty("isPownOn").toBool() &&
                        property("panelleft", "visible").toBool() && view()->isEnabled();
             },
-            4000);
+            testsupport::kStartWaitMs);
     }
 
     QPoint centreOf(const char *name) const
@@ -196,7 +196,8 @@ private slots:
                                  builtAtFirstFrame = root->property("sceneBuilt").toBool();
                          });
         QVERIFY(scene.connect());
-        QTRY_VERIFY(scene.rootProperty("isPownOn").toBool());
+        QTRY_VERIFY_WITH_TIMEOUT(scene.rootProperty("isPownOn").toBool(),
+                                 testsupport::kStartWaitMs);
         QVERIFY(shownFrames > 0);
         QVERIFY(!builtAtFirstFrame);
 
@@ -292,7 +293,8 @@ private slots:
         Scene scene;
         scene.mouse->setCurrentStage(1);
         QVERIFY(scene.connect());
-        QTRY_VERIFY(scene.rootProperty("isPownOn").toBool());
+        QTRY_VERIFY_WITH_TIMEOUT(scene.rootProperty("isPownOn").toBool(),
+                                 testsupport::kStartWaitMs);
         QCOMPARE(scene.property("dpiSettingMain", "currentDPI").toInt(), 0);
         scene.view()->setCurrentDPI(3);
         QCOMPARE(scene.property("dpiSettingMain", "currentDPI").toInt(), 2);
@@ -556,7 +558,8 @@ private slots:
                      {QStringLiteral("mouse/isGun"), QStringLiteral("false")}});
         scene.mouse->setCurrentProfile(3);
         QVERIFY(scene.connect());
-        QTRY_VERIFY(scene.rootProperty("isPownOn").toBool());
+        QTRY_VERIFY_WITH_TIMEOUT(scene.rootProperty("isPownOn").toBool(),
+                                 testsupport::kStartWaitMs);
         QCOMPARE(scene.rootProperty("icType").toString(), QStringLiteral("560"));
         QCOMPARE(scene.mouse->currentProfile(), 1);
         // "false" from the settings file is false, and without guns the editor panel is short.
@@ -579,7 +582,8 @@ private slots:
                                             {QStringLiteral("mouse/isGun"), QVariant()},
                                             {QStringLiteral("mouse/profileNo"), QVariant()}});
         QVERIFY(scene.connect());
-        QTRY_VERIFY(scene.rootProperty("isPownOn").toBool());
+        QTRY_VERIFY_WITH_TIMEOUT(scene.rootProperty("isPownOn").toBool(),
+                                 testsupport::kStartWaitMs);
         QVERIFY(scene.waitForMainScreen());
         // No language file for the built-in code: the captions are the built-in English ones,
         // neither empty nor "undefined".

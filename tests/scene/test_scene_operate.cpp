@@ -67,7 +67,7 @@ struct Person {
                        return root()->property("isPownOn").toBool() && view()->isEnabled() &&
                               logo && !logo->isVisible();
                    },
-                   4000);
+                   testsupport::kStartWaitMs);
     }
 
     myQQuickView *view() const { return widget->view(); }

@@ -89,7 +89,7 @@ struct PageScene {
                                                  view()->isEnabled() &&
                                                  !item("powerOnLogo")->property("visible").toBool();
                                       },
-                                      4000);
+                                      testsupport::kStartWaitMs);
     }
 
     // Opens a page as the main window does and returns it.

@@ -42,7 +42,7 @@ public:
                 return root() && root()->property("isPownOn").toBool() &&
                        widget->view()->isEnabled() && (!extra || extra());
             },
-            4000);
+            kStartWaitMs);
     }
 
     ScratchTree tree;

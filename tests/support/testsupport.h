@@ -10,6 +10,12 @@ class QQuickItem;
 namespace testsupport
 {
 
+// How long a test waits for the program's start to end: the scene built behind the start-up
+// picture, the profile read into it, and the second of busy protection. Generous, as a wait
+// that ends when the start does: a sanitizer build on a busy machine takes several seconds
+// where a plain build takes under two.
+constexpr int kStartWaitMs = 20000;
+
 // The folder that holds the built programs and their modules/ tree.
 QString binDir();
 
