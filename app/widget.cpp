@@ -191,12 +191,7 @@ void Widget::startUi()
     view()->runner()->request(
         QStringLiteral("start"),
         [this] {
-            if (QObject *root = view()->rootObject()) {
-                // The start-up picture is drawn first; the rest of the scene is built behind it.
-                QMetaObject::invokeMethod(root, "showStartPicture");
-                view()->runner()->waitForFrame();
-                QMetaObject::invokeMethod(root, "initUI");
-            }
+            view()->startScene();
             QCoreApplication::postEvent(this, new UserEvent(2177));
         },
         SequenceRunner::Start::Later, SequenceRunner::Feedback::Own);

@@ -124,6 +124,13 @@ void myQQuickView::notifyMouse(bool isDown, uint code, uint x, uint y)
                {QVariant(isDown), QVariant(code), QVariant(x), QVariant(y)});
 }
 
+void myQQuickView::startScene()
+{
+    invokeRoot("showStartPicture", Qt::DirectConnection);
+    runner_->waitForFrame();
+    invokeRoot("initUI", Qt::DirectConnection);
+}
+
 void myQQuickView::closePages()
 {
     invokeRoot("closePages", Qt::DirectConnection);

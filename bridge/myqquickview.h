@@ -43,6 +43,9 @@ public:
     // detectKeyboard / detectMouse.
     void notifyKeyboard(bool isDown, uchar usbCode);
     void notifyMouse(bool isDown, uint code, uint x, uint y);
+    // The scene's start after a connect, inside the start sequence: the start-up picture is
+    // shown and drawn first, then initUI builds the rest of the scene behind it.
+    void startScene();
     // Closes the scene's open pages the way their close buttons do, before the program ends.
     void closePages();
 
