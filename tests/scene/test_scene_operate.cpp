@@ -204,6 +204,13 @@ struct Person {
     }
     QStringList qmlWarnings() const { return log.scriptWarnings(); }
 
+    // The red field of the lighting page's first colour block, as the page shows it once the
+    // block is clicked.
+    QString firstBlockRed()
+    {
+        click(QStringLiteral("lightBlock0"));
+        return item(QStringLiteral("lightRed"))->property("textValue").toString();
+    }
     // The top bar's drop-down of the profile entries.
     QQuickItem *topBarProfiles() const
     {
@@ -444,9 +451,7 @@ const QList<Case> &cases()
         {"red typed, then another colour block",
          [](Person &p) {
              p.click(QStringLiteral("lightBlock0"));
-             p.click(QStringLiteral("lightRed"));
-             QTest::keyClick(p.view(), Qt::Key_A, Qt::ControlModifier);
-             p.type(QStringLiteral("17"));
+             p.typeInto(QStringLiteral("lightRed"), QStringLiteral("17"));
              p.click(QStringLiteral("lightBlock1"));
              p.save();
          },
@@ -455,18 +460,14 @@ const QList<Case> &cases()
           "255, 255, 128, 0"},
          [](Person &p) { QCOMPARE(p.mouse->colourTable().left(3), QByteArray::fromHex("110000")); },
          [](Person &p) {
-             p.click(QStringLiteral("lightBlock0"));
-             QCOMPARE(p.item(QStringLiteral("lightRed"))->property("textValue").toString(),
-                      QStringLiteral("17"));
+             QCOMPARE(p.firstBlockRed(), QStringLiteral("17"));
          }},
         {"repeat typed, then another macro",
          [](Person &p) {
              p.makeTwoMacros();
              p.click(QStringLiteral("macroEditorOpenBtn"));
              p.clickRow(QStringLiteral("macroList"), 0, 24);
-             p.click(QStringLiteral("repeatInput"));
-             QTest::keyClick(p.view(), Qt::Key_A, Qt::ControlModifier);
-             p.type(QStringLiteral("9"));
+             p.typeInto(QStringLiteral("repeatInput"), QStringLiteral("9"));
              p.clickRow(QStringLiteral("macroList"), 1, 24);
              p.closePage("macroEditorMain");
          },
@@ -597,9 +598,7 @@ const QList<Case> &cases()
          [](Person &p) {
              QCOMPARE(p.topBarProfiles()->property("textValue").toString(), QStringLiteral("Work"));
              QCOMPARE(p.page("profileMain")->property("profileNo").toInt(), 1);
-             p.click(QStringLiteral("lightBlock0"));
-             QCOMPARE(p.item(QStringLiteral("lightRed"))->property("textValue").toString(),
-                      QStringLiteral("255"));
+             QCOMPARE(p.firstBlockRed(), QStringLiteral("255"));
          }},
         {"application in front added to a new profile's rules",
          [](Person &p) {
